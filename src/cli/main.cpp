@@ -1,0 +1,178 @@
+// vornix-cli: the program's model code without a window, for batch work and tests.
+//
+// Exit status: 0 success, 1 invalid input or failed operation (a one-line
+// reason on standard error), 2 usage error.
+#include "cli/sample_car.h"
+#include "model/car_model.h"
+#include "model/fce_file.h"
+#include "model/messages.h"
+#include "model/names.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+constexpr int EXIT_INVALID = 1;
+constexpr int EXIT_USAGE = 2;
+
+StderrMessages cliMessages("vornix-cli: ");
+
+bool readModel(const std::string& path, bool centre) {
+    model.centerOnLoad = centre;
+    if (!loadFceFile(path, false)) return false;
+    convertColorsAfterRead();
+    return true;
+}
+
+nlohmann::json vec(const Vec3& v) { return {v.x, v.y, v.z}; }
+
+std::string tagText() { return model.header.extraDataTag == FCE_TAG_VRNX ? "VRNX" : "none"; }
+
+std::string dummyDescription(const char* name) {
+    if (!isLightDummyName(name)) {
+        int index = specialDummyIndex(name);
+        return index ? format("special %d (%s)", index, specialDummyNames[index])
+                     : std::string("special 0 (no name)");
+    }
+    LightDummyCode code = decodeLightDummyName(name);
+    auto text = [](const NameCode* table, int index) { return index < 0 ? "?" : table[index].text; };
+    return format("light %s, %s, flash %s, settings %d %d %d", text(lightKinds, code.kind),
+                  text(lightColors, code.color), text(flashModes, code.flash), code.settings[0],
+                  code.settings[1], code.settings[2]);
+}
+
+int commandInfo(const std::string& path, bool json) {
+    if (!readModel(path, false)) return EXIT_INVALID;
+    const FceHeader& h = model.header;
+    int vertices = 0;
+    for (int p = 0; p < h.numParts; ++p) vertices += h.partVertexCount[p];
+    if (json) {
+        nlohmann::json out;
+        out["version"] = h.version;
+        out["tag"] = tagText();
+        out["triangles"] = h.numTriangles;
+        out["vertices"] = vertices;
+        out["parts"] = nlohmann::json::array();
+        for (int p = 0; p < h.numParts; ++p)
+            out["parts"].push_back({{"name", nameString(h.partNames[p])},
+                                    {"position", vec(h.partPos[p])},
+                                    {"vertices", h.partVertexCount[p]},
+                                    {"triangles", h.partTriangleCount[p]},
+                                    {"flags", model.partFlags[p]},
+                                    {"groups", model.groupCount[p]}});
+        out["dummies"] = nlohmann::json::array();
+        for (int d = 0; d < h.numDummies; ++d)
+            out["dummies"].push_back(
+                {{"name", nameString(h.dummyNames[d])}, {"position", vec(h.dummyPos[d])}});
+        out["colors"] = nlohmann::json::array();
+        for (int i = 0; i < h.numColors; ++i) {
+            nlohmann::json preset = nlohmann::json::array();
+            for (int layer = 0; layer < COLOR_LAYERS; ++layer) {
+                const HsbColor& c = model.colorLayers[layer][i];
+                preset.push_back({c.hue, c.saturation, c.brightness});
+            }
+            out["colors"].push_back(preset);
+        }
+        std::cout << out.dump(2) << "\n";
+        return 0;
+    }
+    std::printf("file:      %s\n", path.c_str());
+    std::printf("version:   0x%08X\n", h.version);
+    std::printf("tag:       %s\n", tagText().c_str());
+    std::printf("triangles: %d\nvertices:  %d\nparts:     %d\ndummies:   %d\ncolors:    %d\n",
+                h.numTriangles, vertices, h.numParts, h.numDummies, h.numColors);
+    for (int p = 0; p < h.numParts; ++p) {
+        const Vec3& pos = h.partPos[p];
+        std::printf("part %2d  %-16s at (%.3f, %.3f, %.3f)  %d vertices, %d triangles, "
+                    "flags 0x%02X, %d groups\n",
+                    p, nameString(h.partNames[p]).c_str(), pos.x, pos.y, pos.z,
+                    h.partVertexCount[p], h.partTriangleCount[p], model.partFlags[p],
+                    model.groupCount[p]);
+    }
+    for (int d = 0; d < h.numDummies; ++d) {
+        const Vec3& pos = h.dummyPos[d];
+        std::printf("dummy %2d %-16s at (%.3f, %.3f, %.3f)  %s\n", d,
+                    nameString(h.dummyNames[d]).c_str(), pos.x, pos.y, pos.z,
+                    dummyDescription(h.dummyNames[d]).c_str());
+    }
+    for (int i = 0; i < h.numColors; ++i) {
+        std::printf("color %2d", i);
+        for (int layer = 0; layer < COLOR_LAYERS; ++layer) {
+            const HsbColor& c = model.colorLayers[layer][i];
+            std::printf("  [%3d %3d %3d]", c.hue, c.saturation, c.brightness);
+        }
+        std::printf("\n");
+    }
+    return 0;
+}
+
+int commandCheck(const std::string& path) {
+    if (!readModel(path, false)) return EXIT_INVALID;
+    std::printf("%s: ok\n", path.c_str());
+    return 0;
+}
+
+int commandResave(const std::string& in, const std::string& out, bool centre) {
+    if (!readModel(in, centre)) return EXIT_INVALID;
+    if (!saveFceFile(out)) {
+        showError(format("could not save '%s'", out.c_str()));
+        return EXIT_INVALID;
+    }
+    return 0;
+}
+
+int commandSample(const std::string& folder, int triangles) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        showError(format("cannot create folder '%s': %s", folder.c_str(), error.message().c_str()));
+        return EXIT_INVALID;
+    }
+    return writeSampleCar(folder, triangles) ? 0 : EXIT_INVALID;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    installMessageService(&cliMessages);
+    CLI::App app{"vornix-cli: inspect, check, convert and render NFS4 FCE car models"};
+    app.require_subcommand(1);
+
+    std::string file, output;
+    bool json = false, centre = false;
+    int triangles = SAMPLE_DEFAULT_TRIANGLES;
+
+    auto* info = app.add_subcommand("info", "Show the counts, parts, dummies and colours of a model");
+    info->add_option("FILE", file, "FCE file")->required();
+    info->add_flag("--json", json, "Print JSON instead of text");
+
+    auto* check = app.add_subcommand("check", "Exit 0 when the file reads as an FCE model");
+    check->add_option("FILE", file, "FCE file")->required();
+
+    auto* resave = app.add_subcommand("resave", "Read a model and write it back");
+    resave->add_option("IN", file, "FCE file to read")->required();
+    resave->add_option("OUT", output, "FCE file to write")->required();
+    resave->add_flag("--center", centre, "Centre the model while reading");
+
+    auto* sample = app.add_subcommand("sample", "Write the sample car as DIR/car.fce and DIR/car00.tga");
+    sample->add_option("DIR", file, "Folder to write into")->required();
+    sample->add_option("--triangles", triangles, "Approximate triangle count")
+        ->check(CLI::Range(SAMPLE_MIN_TRIANGLES, MAX_TRIANGLES));
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        int code = app.exit(e);
+        return code == 0 ? 0 : EXIT_USAGE;
+    }
+    if (*info) return commandInfo(file, json);
+    if (*check) return commandCheck(file);
+    if (*resave) return commandResave(file, output, centre);
+    if (*sample) return commandSample(file, triangles);
+    return EXIT_USAGE;
+}

@@ -1,0 +1,120 @@
+// Shared helpers of the test suites.
+#include "support/test_support.h"
+
+#include "model/car_model.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+RecordingMessages::RecordingMessages() { installMessageService(this); }
+RecordingMessages::~RecordingMessages() { installMessageService(nullptr); }
+void RecordingMessages::showError(const std::string& text) { errors.push_back(text); }
+void RecordingMessages::showMessage(const std::string& text) { messages.push_back(text); }
+bool RecordingMessages::askOkCancel(const std::string& text) {
+    questions.push_back(text);
+    if (answers.empty()) return false;
+    int answer = answers.front();
+    answers.pop_front();
+    return answer == 1;
+}
+int RecordingMessages::askYesNoCancel(const std::string& text) {
+    questions.push_back(text);
+    if (answers.empty()) return ANSWER_CANCEL;
+    int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vornix-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string sourcePath(const std::string& relative) {
+    return std::string(VORNIX_SOURCE_DIR) + "/" + relative;
+}
+std::string snowmanFce() { return std::string(VORNIX_SHARED_DIR) + "/fixtures/snowman/car.fce"; }
+std::string sampleFce() { return sourcePath("data/sample/car.fce"); }
+
+std::vector<uint8_t> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+void resetModel() {
+    freeModel(false);
+    model = CarModel{};
+}
+
+void buildTestModel(int parts, int trianglesPerPart) {
+    resetModel();
+    const int T = parts * trianglesPerPart;
+    if (!allocateStore(T)) throw std::runtime_error("allocateStore failed");
+    FceHeader& h = model.header;
+    h.version = FCE_VERSION;
+    h.numTriangles = T;
+    h.numParts = parts;
+    h.numArts = 1;
+    std::mt19937 random(1234);
+    std::uniform_real_distribution<float> coordinate(-2.0f, 2.0f);
+    for (int p = 0; p < parts; ++p) {
+        h.partFirstTriangle[p] = p * trianglesPerPart;
+        h.partTriangleCount[p] = trianglesPerPart;
+        h.partFirstVertex[p] = 3 * p * trianglesPerPart;
+        h.partVertexCount[p] = trianglesPerPart + 2;
+        h.partPos[p] = {float(p), 0.5f * float(p), -0.25f * float(p)};
+        std::snprintf(h.partNames[p], NAME_SIZE, "part%d", p);
+        model.partFlags[p] = PART_VISIBLE;
+        model.groupCount[p] = 1;
+        for (SmoothingGroup& g : model.groups[p]) g = {0, 60};
+        const int slot = 3 * p * trianglesPerPart;
+        for (int i = 0; i < trianglesPerPart + 2; ++i) {
+            model.vertices[slot + i] = {coordinate(random), coordinate(random), coordinate(random)};
+            model.damagedVertices[slot + i] = model.vertices[slot + i];
+            model.vertexFlags[slot + i] = (i % 3 == 0) ? VERTEX_FIXED : VERTEX_MOVES;
+        }
+        for (int k = 0; k < trianglesPerPart; ++k) {
+            ModelTriangle& tri = model.triangles[p * trianglesPerPart + k];
+            tri.groupAndBase = uint32_t(slot);
+            tri.v[0] = uint32_t(k);
+            tri.v[1] = uint32_t(k + 1);
+            tri.v[2] = uint32_t(k + 2);
+            tri.flags = uint32_t(k % 5 == 0 ? TRI_ALL_WINDOWS : 0);
+            for (int c = 0; c < 3; ++c) {
+                tri.texU[c] = float(k + c) / float(trianglesPerPart + 2);
+                tri.texV[c] = float(c) * 0.5f;
+            }
+        }
+        computeFaceNormals(model.vertices + slot, trianglesPerPart + 2, p * trianglesPerPart,
+                           trianglesPerPart);
+        computeVertexNormals(p * trianglesPerPart, model.normals + slot, trianglesPerPart,
+                             trianglesPerPart + 2);
+        copyVec3Array(model.normals + slot, model.damagedNormals + slot, trianglesPerPart + 2);
+    }
+    h.numDummies = 2;
+    h.dummyPos[0] = {0.5f, 0.25f, 2.0f};
+    h.dummyPos[1] = {-0.5f, 0.25f, -2.0f};
+    std::strcpy(h.dummyNames[0], "HWYN123");
+    std::strcpy(h.dummyNames[1], ":LICENSE");
+    h.numColors = 3;
+    for (int i = 0; i < 3; ++i)
+        for (int layer = 0; layer < COLOR_LAYERS; ++layer)
+            model.colorLayers[layer][i] = {uint8_t(30 * i + layer), uint8_t(100 - i),
+                                           uint8_t(60 + layer), uint8_t(i)};
+    model.modelLoaded = true;
+}

@@ -1,0 +1,55 @@
+// Shared helpers of the test suites: a recording message service, temporary
+// folders, fixture paths and a small hand-made model.
+#pragma once
+
+#include "model/messages.h"
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Records every message and answers questions from a script (Cancel when the
+// script is empty). Installs itself for its lifetime.
+class RecordingMessages : public MessageService {
+  public:
+    RecordingMessages();
+    ~RecordingMessages() override;
+    void showError(const std::string& text) override;
+    void showMessage(const std::string& text) override;
+    bool askOkCancel(const std::string& text) override;
+    int askYesNoCancel(const std::string& text) override;
+
+    std::vector<std::string> errors;
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::deque<int> answers; // ANSWER_YES/NO/CANCEL, or 1/0 for OK/Cancel
+};
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    std::filesystem::path path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+std::string sourcePath(const std::string& relative); // inside the repository
+std::string snowmanFce();                              // the third-party fixture car
+std::string sampleFce();                               // data/sample/car.fce
+
+std::vector<uint8_t> readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// Frees the global model and puts it back to its start-up state.
+void resetModel();
+
+// Builds a model in memory: `parts` parts, each a strip of `trianglesPerPart`
+// triangles over trianglesPerPart + 2 vertices, with distinct coordinates,
+// texture coordinates and flags. Two dummies and three colour presets.
+void buildTestModel(int parts, int trianglesPerPart);
