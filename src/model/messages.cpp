@@ -35,6 +35,10 @@ void showError(const std::string& text) { current->showError(text); }
 void showMessage(const std::string& text) { current->showMessage(text); }
 bool askOkCancel(const std::string& text) { return current->askOkCancel(text); }
 int askYesNoCancel(const std::string& text) { return current->askYesNoCancel(text); }
+std::string chooseFileToOpen(const std::string& title, const std::string& filterName,
+                             const std::string& pattern) {
+    return current->chooseFileToOpen(title, filterName, pattern);
+}
 
 void reportLastError() {
     int code = errno;

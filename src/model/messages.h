@@ -16,6 +16,13 @@ class MessageService {
     virtual void showMessage(const std::string& text) = 0; // title "Message"
     virtual bool askOkCancel(const std::string& text) = 0; // title "Question"; true for OK
     virtual int askYesNoCancel(const std::string& text) = 0; // ANSWER_YES, _NO or _CANCEL
+    // An open-file dialog: the chosen path, or "" when the user cancels.
+    // `filterName` is shown for files matching `pattern` (for example "*.tga").
+    virtual std::string chooseFileToOpen(const std::string& title, const std::string& filterName,
+                                         const std::string& pattern) {
+        (void)title, (void)filterName, (void)pattern;
+        return {};
+    }
 };
 
 // Prints to standard error and answers every question with Cancel.
@@ -38,6 +45,8 @@ void showError(const std::string& text);
 void showMessage(const std::string& text);
 bool askOkCancel(const std::string& text);
 int askYesNoCancel(const std::string& text);
+std::string chooseFileToOpen(const std::string& title, const std::string& filterName,
+                             const std::string& pattern);
 
 // Shows "Error:<errno>" when errno is not 0. lastErrorFlag tells whether it did.
 void reportLastError();

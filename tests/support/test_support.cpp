@@ -28,6 +28,15 @@ int RecordingMessages::askYesNoCancel(const std::string& text) {
     return answer;
 }
 
+std::string RecordingMessages::chooseFileToOpen(const std::string& title, const std::string&,
+                                                const std::string&) {
+    fileDialogs.push_back(title);
+    if (chosenFiles.empty()) return {};
+    std::string path = chosenFiles.front();
+    chosenFiles.pop_front();
+    return path;
+}
+
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vornix-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");

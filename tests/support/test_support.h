@@ -20,11 +20,15 @@ class RecordingMessages : public MessageService {
     void showMessage(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
     int askYesNoCancel(const std::string& text) override;
+    std::string chooseFileToOpen(const std::string& title, const std::string& filterName,
+                                 const std::string& pattern) override;
 
     std::vector<std::string> errors;
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     std::deque<int> answers; // ANSWER_YES/NO/CANCEL, or 1/0 for OK/Cancel
+    std::vector<std::string> fileDialogs;  // titles of the file dialogs shown
+    std::deque<std::string> chosenFiles;   // what they answer ("" or empty: cancel)
 };
 
 // A fresh folder under the system's temporary folder, removed with the object.
