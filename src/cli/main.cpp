@@ -119,11 +119,7 @@ int commandCheck(const std::string& path) {
 
 int commandResave(const std::string& in, const std::string& out, bool centre) {
     if (!readModel(in, centre)) return EXIT_INVALID;
-    if (!saveFceFile(out)) {
-        showError(format("could not save '%s'", out.c_str()));
-        return EXIT_INVALID;
-    }
-    return 0;
+    return saveFceFile(out) ? 0 : EXIT_INVALID;
 }
 
 int commandSample(const std::string& folder, int triangles) {

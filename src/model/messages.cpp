@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 int lastErrorFlag = 0;
 
@@ -13,7 +14,13 @@ MessageService* current = &defaultMessages;
 } // namespace
 
 void StderrMessages::showError(const std::string& text) {
-    std::fprintf(stderr, "%s%s\n", prefix_.c_str(), text.c_str());
+    // On a terminal a bare system error number says little; add its meaning.
+    int code = 0;
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "Error:%d%c", &code, &rest) == 1)
+        std::fprintf(stderr, "%s%s (%s)\n", prefix_.c_str(), text.c_str(), std::strerror(code));
+    else
+        std::fprintf(stderr, "%s%s\n", prefix_.c_str(), text.c_str());
 }
 void StderrMessages::showMessage(const std::string& text) {
     std::fprintf(stderr, "%s%s\n", prefix_.c_str(), text.c_str());
