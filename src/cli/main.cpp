@@ -2,6 +2,7 @@
 //
 // Exit status: 0 success, 1 invalid input or failed operation (a one-line
 // reason on standard error), 2 usage error.
+#include "cli/render_command.h"
 #include "cli/sample_car.h"
 #include "model/car_model.h"
 #include "model/fce_file.h"
@@ -160,8 +161,43 @@ int main(int argc, char** argv) {
     sample->add_option("--triangles", triangles, "Approximate triangle count")
         ->check(CLI::Range(SAMPLE_MIN_TRIANGLES, MAX_TRIANGLES));
 
+    RenderOptions render;
+    std::string size = "608x552";
+    auto* draw = app.add_subcommand("render", "Draw a model as the editor's 3D view shows it, into a PNG");
+    draw->add_option("IN", file, "FCE file to draw")->required();
+    draw->add_option("OUT", output, "PNG file to write")->required();
+    draw->add_option("--size", size, "View size WxH (default 608x552)");
+    draw->add_option("--mode", render.mode, "wire, solid or textures")
+        ->check(CLI::IsMember({"wire", "solid", "textures"}));
+    draw->add_flag("--wire", render.wire, "Wireframe on top of solid or textures");
+    draw->add_flag("--normals", render.normals, "Show the vertex normals");
+    draw->add_option("--windows", render.windows, "Window glass: transparent, solid or hidden")
+        ->check(CLI::IsMember({"transparent", "solid", "hidden"}));
+    draw->add_option("--camera", render.camera, "Camera slot: 0 perspective, 1..6 axis views")
+        ->check(CLI::Range(0, 6));
+    draw->add_option("--yaw", render.yaw, "Camera heading in quarter degrees")->check(CLI::Range(0, 1439));
+    draw->add_option("--pitch", render.pitch, "Camera elevation in quarter degrees")
+        ->check(CLI::Range(0, 1439));
+    draw->add_option("--distance", render.distance, "Camera distance from the orbit centre")
+        ->check(CLI::Range(0.0f, 1.0e6f));
+    draw->add_flag("--part-centred", render.partCentred, "Orbit around the selected part");
+    draw->add_option("--page", render.page, "Panel page: camera, parts, surfaces, dummies, colors, textures")
+        ->check(CLI::IsMember({"camera", "parts", "surfaces", "dummies", "colors", "textures"}));
+    draw->add_option("--part", render.part, "Selected part")->check(CLI::NonNegativeNumber);
+    draw->add_option("--dummy", render.dummy, "Selected dummy")->check(CLI::NonNegativeNumber);
+    draw->add_option("--preset", render.preset, "Tint the texture with a colour preset")
+        ->check(CLI::NonNegativeNumber);
+    draw->add_option("--light-yaw", render.lightYaw, "Light heading in quarter degrees")
+        ->check(CLI::Range(0, 1439));
+    draw->add_option("--light-pitch", render.lightPitch, "Light elevation in quarter degrees")
+        ->check(CLI::Range(0, 1439));
+    draw->add_flag("--light-follows-camera", render.lightFollowsCamera, "Light from the viewer's side");
+    draw->add_flag("--light-symbol", render.lightMode, "Show the light symbol (Camera page)");
+
     try {
         app.parse(argc, argv);
+        if (*draw && std::sscanf(size.c_str(), "%dx%d", &render.width, &render.height) != 2)
+            throw CLI::ValidationError("--size", "expected WxH, for example 608x552");
     } catch (const CLI::ParseError& e) {
         int code = app.exit(e);
         return code == 0 ? 0 : EXIT_USAGE;
@@ -170,5 +206,6 @@ int main(int argc, char** argv) {
     if (*check) return commandCheck(file);
     if (*resave) return commandResave(file, output, centre);
     if (*sample) return commandSample(file, triangles);
+    if (*draw) return renderModelToPng(file, output, render) ? 0 : EXIT_INVALID;
     return EXIT_USAGE;
 }

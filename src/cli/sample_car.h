@@ -7,10 +7,12 @@
 #include <string>
 
 constexpr int SAMPLE_DEFAULT_TRIANGLES = 3000;
-constexpr int SAMPLE_MIN_TRIANGLES = 500;
+// The coarsest car (every part at its least detail) needs about 2200.
+constexpr int SAMPLE_MIN_TRIANGLES = 2400;
 
 // Builds the sample car into the global model (replacing what is there) with
-// about `triangles` triangles (never more than the data model holds).
+// as many triangles as fit into `triangles`, never more. Requests outside
+// SAMPLE_MIN_TRIANGLES..MAX_TRIANGLES are refused with a message.
 bool buildSampleCar(int triangles);
 
 // Writes DIR/car.fce and DIR/car00.tga. False after a message on failure.
