@@ -138,3 +138,43 @@ TEST(Cli, UsageErrorsExitWithTwoAndHelpWithZero) {
         EXPECT_NE(run.out.find("Usage"), std::string::npos) << args;
     }
 }
+
+TEST(Cli, RenderWritesAPictureOfTheViewSize) {
+    TempDir dir;
+    const std::string png = dir.file("snow.png");
+    CliRun run = runCli("render " + snowmanFce() + " " + png + " --mode textures --size 320x200");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<uint8_t> bytes = readBytes(png);
+    ASSERT_GT(bytes.size(), 24u);
+    EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
+    auto be32 = [&](size_t at) {
+        return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 |
+               uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+    };
+    EXPECT_EQ(be32(16), 320u); // IHDR width and height
+    EXPECT_EQ(be32(20), 200u);
+    for (const char* options : {"--mode wire --normals", "--camera 3", "--page dummies",
+                                "--page surfaces --part 3 --wire", "--preset 1 --page colors",
+                                "--windows hidden --light-yaw 400 --light-pitch 100",
+                                "--part-centred --part 3", "--light-follows-camera --yaw 10"})
+        EXPECT_EQ(runCli("render " + snowmanFce() + " " + png + " " + options).status, 0)
+            << options;
+}
+
+TEST(Cli, RenderRefusesWhatTheModelCannotShow) {
+    TempDir dir;
+    // A copy of the car without its texture beside it.
+    const std::string bare = dir.file("bare.fce");
+    writeBytes(bare, readBytes(snowmanFce()));
+    const std::string png = dir.file("out.png");
+    CliRun run = runCli("render " + bare + " " + png + " --mode textures");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(run.err.empty());
+    EXPECT_EQ(runCli("render " + bare + " " + png).status, 0); // solid needs no texture
+    EXPECT_EQ(runCli("render " + snowmanFce() + " " + png + " --part 5").status, 1);
+    EXPECT_EQ(runCli("render " + snowmanFce() + " " + png + " --preset 8").status, 1);
+    EXPECT_EQ(runCli("render " + snowmanFce() + " " + png + " --size 12").status, 2);
+    EXPECT_EQ(runCli("render " + snowmanFce() + " " + png + " --camera 7").status, 2);
+    EXPECT_EQ(runCli("render " + snowmanFce() + " " + png + " --mode shiny").status, 2);
+    EXPECT_EQ(runCli("render " + snowmanFce() + " " + dir.file("no/dir/x.png")).status, 1);
+}
