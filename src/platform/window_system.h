@@ -8,6 +8,10 @@
 // `WindowEvents`, which the logic implements. Coordinates are client
 // coordinates of the main window unless said otherwise; images are 32-bit
 // pixels 0x00RRGGBB, top-down.
+//
+// Texts handed to the window system are UTF-8; a text that is not valid UTF-8
+// is taken as Windows-1252, the encoding of the names and marker bytes in the
+// car data (so the degree sign 0xB0 or an en dash 0x96 show as themselves).
 #pragma once
 
 #include <cstdint>
@@ -37,8 +41,13 @@ enum ControlKind {
 constexpr uint32_t STYLE_CENTRED = 0x01;
 constexpr uint32_t STYLE_SUNKEN = 0x02;
 constexpr uint32_t STYLE_NOTIFY = 0x04;
+// Lists: every click toggles the clicked item and leaves the others alone.
+// Without it a click selects the clicked item only.
 constexpr uint32_t STYLE_MULTI_SELECT = 0x08;
 constexpr uint32_t STYLE_VSCROLL = 0x10;
+
+// Items of a CONTROL_OWNER_LIST are this many pixels high.
+constexpr int OWNER_ITEM_HEIGHT = 16;
 
 // Which look a static text takes (fonts and colours of the panel).
 enum TextLook { LOOK_PANEL, LOOK_HEADER, LOOK_STATUS, LOOK_SMALL };
@@ -57,7 +66,9 @@ constexpr int SCROLL_THUMB_POSITION = 4;
 constexpr int SCROLL_THUMB_TRACK = 5;
 constexpr int SCROLL_END = 8;
 
-// Mouse key-state word.
+// Mouse key-state word: the buttons held and the Shift and Control keys. For
+// mouseDown and mouseUp it also carries the bit of the button that went down
+// or up (KEY_MIDDLE for the middle button).
 constexpr int KEY_LEFT = 1;
 constexpr int KEY_RIGHT = 2;
 constexpr int KEY_SHIFT = 4;
@@ -74,16 +85,28 @@ constexpr int MENU_CHECKED = 8;
 struct MenuEntry {
     const char* popup; // non-null: the first item of a new popup with this title
     int id;
-    const char* text;  // "\t" separates the shortcut text
+    const char* text; // "\t" separates the shortcut text
     bool grayed;
 };
 
 // Keys of the accelerator table.
 enum AcceleratorKey {
     ACCEL_LETTER, // with Ctrl; `letter` says which
-    ACCEL_F1, ACCEL_F5, ACCEL_F6, ACCEL_F7, ACCEL_F8, ACCEL_F9, ACCEL_F10,
-    ACCEL_TAB, ACCEL_RIGHT, ACCEL_LEFT, ACCEL_DOWN, ACCEL_UP,
-    ACCEL_PAGE_UP, ACCEL_PAGE_DOWN, ACCEL_END,
+    ACCEL_F1,
+    ACCEL_F5,
+    ACCEL_F6,
+    ACCEL_F7,
+    ACCEL_F8,
+    ACCEL_F9,
+    ACCEL_F10,
+    ACCEL_TAB,
+    ACCEL_RIGHT,
+    ACCEL_LEFT,
+    ACCEL_DOWN,
+    ACCEL_UP,
+    ACCEL_PAGE_UP,
+    ACCEL_PAGE_DOWN,
+    ACCEL_END,
 };
 struct Accelerator {
     AcceleratorKey key;
@@ -103,13 +126,17 @@ enum CursorShape { CURSOR_ARROW, CURSOR_CROSS, CURSOR_PROGRAM_1400, CURSOR_PROGR
 // into `pixels` (width x height, 0x00RRGGBB) and may ask for text on top.
 struct DrawItem {
     int id;
-    int index;      // list item, or -1
-    bool selected;  // pressed button / selected list item
+    int index;          // list item, or -1
+    bool selected;      // pressed button / selected list item
     bool selectionOnly; // only the selection state changed
     int width, height;
+    // Kept between paints of the same control (list items share one), so a
+    // paint that draws nothing leaves the previous picture.
     uint32_t* pixels;
 };
 
+// Text drawn over an owner-drawn control; (x, y) is the top-left corner of
+// the text, relative to the control or list item.
 struct TextRun {
     int x, y;
     uint32_t color;
@@ -127,7 +154,9 @@ class WindowEvents {
     virtual void mouseMove(int keys, int x, int y) = 0;
     virtual void mouseUp(int keys, int x, int y) = 0;
     virtual void resize(int clientWidth, int clientHeight) = 0;
-    virtual void paint() = 0;        // the view area needs its picture again
+    // The window is being repainted. The last presented picture is redrawn
+    // by the window system itself; the logic may present a newer one here.
+    virtual void paint() = 0;
     virtual void closeRequest() = 0; // the user asked to close the window
     // The pointer moved over a control (its ID), over the main window itself
     // (0: the panel background or the 3D view) or over anything else (-1).
@@ -144,7 +173,10 @@ class WindowSystem {
 
     // Screen and main window.
     virtual void screenSize(int& width, int& height) = 0;
+    // The client area (below the menu) is width x height; the window stays
+    // hidden until showMainWindow, so the logic can fill it first.
     virtual bool createMainWindow(WindowEvents* events, int width, int height, bool maximised) = 0;
+    virtual void showMainWindow() = 0;
     virtual void setTitle(const std::string& title) = 0;
     virtual void setIcon(const uint32_t* pixels, int width, int height) = 0; // 0xAARRGGBB
     virtual void createMenu(const std::vector<MenuEntry>& entries) = 0;
@@ -162,6 +194,12 @@ class WindowSystem {
     virtual void repaintControl(int id) = 0;
     virtual void setControlImage(int id, const uint32_t* pixels, int width, int height) = 0;
     virtual ClientRect controlRect(int id) = 0;
+    // Where the mouse was (client coordinates) for the latest notification of
+    // the control: the press on a list item or field, the release on a
+    // button. False when that notification did not come from a mouse click.
+    virtual bool lastClickPosition(int id, int& clientX, int& clientY) = 0;
+    // The system's colour of selected items, 0x00RRGGBB.
+    virtual uint32_t highlightColour() = 0;
 
     // Lists.
     virtual void listClear(int id) = 0;
@@ -178,11 +216,13 @@ class WindowSystem {
     virtual void setSlider(int id, int minimum, int maximum, int position) = 0;
 
     // Menu.
-    virtual void setMenuState(int id, int state) = 0; // MENU_* bits
+    virtual void setMenuState(int id, int state) = 0; // the whole MENU_* word
     virtual int menuState(int id) = 0;
 
     // The 3D view: copy width x height pixels of `pixels` (row pitch in
     // pixels) to client (x, y) now, or mark that area for the next paint.
+    // The window system keeps showing that memory when it repaints, so it
+    // must stay valid until the next present (nullptr forgets it).
     virtual void present(const uint32_t* pixels, int pitch, int x, int y, int width,
                          int height) = 0;
     virtual void invalidate(ClientRect rect) = 0;
@@ -198,25 +238,29 @@ class WindowSystem {
     virtual int messageBox(const std::string& title, const std::string& text,
                            MessageButtons buttons, MessageIcon icon) = 0;
     // Filters are pairs of a name and a pattern ("*.fce").
-    virtual std::string openFileDialog(const std::string& title,
-                                       const std::vector<std::pair<std::string, std::string>>& filters,
-                                       const std::string& start) = 0;
-    virtual std::string saveFileDialog(const std::string& title,
-                                       const std::vector<std::pair<std::string, std::string>>& filters,
-                                       const std::string& start, const std::string& extension) = 0;
-    // An in-place text entry over a control: returns the accepted text.
+    virtual std::string
+    openFileDialog(const std::string& title,
+                   const std::vector<std::pair<std::string, std::string>>& filters,
+                   const std::string& start) = 0;
+    virtual std::string
+    saveFileDialog(const std::string& title,
+                   const std::vector<std::pair<std::string, std::string>>& filters,
+                   const std::string& start, const std::string& extension) = 0;
+    // An in-place text entry over a control: Enter or closing it accepts,
+    // Escape does nothing. Returns the accepted text as Windows-1252 bytes
+    // (at most maxLength of them; characters without a byte become '?').
     virtual std::string editInPlace(int id, const std::string& text, int maxLength) = 0;
 
     // Desktop.
     virtual bool openUrl(const std::string& url) = 0;
 
     // Cursor images of the program's own shapes (0xAARRGGBB, 32x32).
-    virtual void setCursorImage(CursorShape shape, const uint32_t* pixels, int hotX,
-                                int hotY) = 0;
+    virtual void setCursorImage(CursorShape shape, const uint32_t* pixels, int hotX, int hotY) = 0;
 
-    // Event loop. run() handles events until quit() and returns its code.
-    // In continuous mode idleFrame() is called whenever no event waits; in
-    // the other mode the loop sleeps until the next event.
+    // Event loop. run() handles events until quit() and returns its code
+    // (showing the main window first if needed); a quit() before run() makes
+    // run() return at once. In continuous mode idleFrame() is called whenever
+    // no event waits; in the other mode the loop sleeps until the next event.
     virtual int run() = 0;
     virtual void setContinuous(bool on) = 0;
     virtual void quit(int exitCode) = 0;

@@ -1,0 +1,125 @@
+// Text conversion and the fonts and colours of the panel's looks.
+#include "platform/qt/qt_looks.h"
+
+#include <QPainter>
+#include <QPalette>
+#include <QStringDecoder>
+#include <QWidget>
+
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; the five unassigned ones map to the C1
+// controls of the same value, as the system's conversion does.
+const char16_t cp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char cp1252Byte(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    for (int i = 0; i < 32; i++)
+        if (cp1252High[i] == c) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+QFont sansSerif(int weight) {
+    QFont font(QStringLiteral("sans-serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    return font;
+}
+
+} // namespace
+
+QString fromProgramText(const std::string& text) {
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (!utf8.hasError()) return decoded;
+    QString result;
+    result.reserve(static_cast<qsizetype>(text.size()));
+    for (char ch : text) {
+        auto byte = static_cast<unsigned char>(ch);
+        result.append(
+            QChar(byte >= 0x80 && byte < 0xA0 ? cp1252High[byte - 0x80] : char16_t(byte)));
+    }
+    return result;
+}
+
+std::string toProgramText(const QString& text, int maxLength) {
+    std::string result;
+    for (QChar c : text) {
+        if (maxLength >= 0 && static_cast<int>(result.size()) >= maxLength) break;
+        result.push_back(cp1252Byte(c.unicode()));
+    }
+    return result;
+}
+
+LookFonts makeLookFonts() {
+    LookFonts fonts;
+    // The panel was laid out for a narrow face asked for by its 16-pixel cell,
+    // whose letters are 13 pixels to the em. The installed sans-serif faces
+    // run wider, so the panel takes the semi-condensed cut (or Qt's stretched
+    // rendering of the normal one): fixed-width fields then hold their texts.
+    fonts.panel = sansSerif(QFont::Normal);
+    fonts.panel.setPixelSize(13);
+    fonts.panel.setStretch(QFont::SemiCondensed);
+    fonts.header = sansSerif(QFont::Bold);
+    fonts.header.setPixelSize(12);
+    fonts.small = sansSerif(QFont::Normal);
+    fonts.small.setPixelSize(10);
+    return fonts;
+}
+
+const QFont& lookFont(const LookFonts& fonts, TextLook look) {
+    switch (look) {
+    case LOOK_HEADER:
+        return fonts.header;
+    case LOOK_STATUS:
+    case LOOK_SMALL:
+        return fonts.small;
+    case LOOK_PANEL:
+        break;
+    }
+    return fonts.panel;
+}
+
+uint32_t lookTextColour(TextLook look) {
+    return look == LOOK_HEADER || look == LOOK_STATUS ? 0xFFFFFF : 0x000000;
+}
+
+uint32_t lookBackground(TextLook look) {
+    switch (look) {
+    case LOOK_HEADER:
+        return COLOUR_HEADER;
+    case LOOK_STATUS:
+        return 0x000000;
+    case LOOK_PANEL:
+    case LOOK_SMALL:
+        break;
+    }
+    return COLOUR_PANEL;
+}
+
+void applyLook(QWidget* widget, const LookFonts& fonts, TextLook look) {
+    widget->setFont(lookFont(fonts, look));
+    QPalette palette = widget->palette();
+    QColor text = pixelColour(lookTextColour(look));
+    QColor back = pixelColour(lookBackground(look));
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Window, back);
+    palette.setColor(QPalette::Button, back);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void drawTextRuns(QPainter& painter, const QPoint& origin, const std::vector<TextRun>& runs,
+                  const LookFonts& fonts) {
+    for (const TextRun& run : runs) {
+        painter.setFont(lookFont(fonts, run.look));
+        painter.setPen(pixelColour(run.color));
+        QRect box(origin.x() + run.x, origin.y() + run.y, 4096, 4096);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, fromProgramText(run.text));
+    }
+}
