@@ -15,6 +15,7 @@ struct AppState {
     bool aboutShown = false;
     bool contextHelpOn = true;
     int tooltipButton = 0; // index + 1 of the button whose help line is shown
+    bool panelListsCreated = false; // the lists are made on the first successful load
 };
 
 // Drag targets of the Camera/Light page.

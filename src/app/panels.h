@@ -5,3 +5,6 @@
 // Shows (after laying it out and refreshing it from the model) or hides page
 // `page`.
 void showPage(int page, bool show);
+
+// Creates the panel's list boxes (hidden) on the first successful load.
+void createPanelLists();

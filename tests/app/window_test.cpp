@@ -10,6 +10,7 @@
 
 TEST_F(EditorTest, StartUpBuildsTheWindowInOrder) {
     start();
+    EXPECT_FALSE(ws.has(ID_PART_LIST)); // no lists before a model is loaded
     EXPECT_EQ(ws.width, 800);
     EXPECT_EQ(ws.height, 560);
     EXPECT_TRUE(ws.windowShown);
@@ -105,6 +106,11 @@ TEST_F(EditorTest, OpeningAtStartShowsTheCarAtTheViewCorner) {
     EXPECT_EQ(buttonStateOf(1231), BUTTON_DOWN);
     EXPECT_EQ(buttonStateOf(1238), BUTTON_DOWN);
     EXPECT_EQ(buttonStateOf(1201), BUTTON_UP);
+    // The panel lists exist from the first load on, hidden until a page shows them.
+    ASSERT_TRUE(ws.has(ID_PART_LIST));
+    EXPECT_EQ(ws.control(ID_PART_LIST).kind, CONTROL_OWNER_LIST);
+    EXPECT_EQ(ws.control(2018).rect.height, 132);
+    EXPECT_FALSE(ws.shown(2013));
     // A paint copies exactly the frame's view to client (192, 48).
     ws.events->paint();
     EXPECT_EQ(ws.presentedRect.x, 192);
