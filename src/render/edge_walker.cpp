@@ -9,6 +9,10 @@
 // rectangle are ever written or reported, so the fillers never visit a row
 // this triangle did not write, and points sent far away (behind the camera)
 // cost no more than the rows of the view.
+//
+// An edge's rows are counted out as whole numbers: from a start at or below
+// the clip rectangle's top (never negative) that visits exactly the rows a
+// float row counter stepped by 1.0 would.
 #include "render/edge_walker.h"
 
 #include "render/frame_buffer.h"
@@ -47,8 +51,8 @@ template <int N> EdgeRows walk(const float* vertices, int edgeCount) {
             if (!(row <= end)) continue;
             lowest = std::min(lowest, row);
             highest = std::max(highest, end);
-            for (; row <= end; row += 1.0f) {
-                float* side = spanRow(int(row), N) + N;
+            float* side = spanRow(int(row), N) + N;
+            for (int rows = int(double(end) - row) + 1; rows > 0; --rows, side += 2 * N) {
                 for (int j = 0; j < N; ++j) {
                     side[j] = value[j];
                     value[j] += step[j];
@@ -69,8 +73,8 @@ template <int N> EdgeRows walk(const float* vertices, int edgeCount) {
             if (!(row >= end)) continue;
             lowest = std::min(lowest, end);
             highest = std::max(highest, row);
-            for (; row >= end; row -= 1.0f) {
-                float* side = spanRow(int(row), N);
+            float* side = spanRow(int(row), N);
+            for (int rows = int(double(row) - end) + 1; rows > 0; --rows, side -= 2 * N) {
                 for (int j = 0; j < N; ++j) {
                     side[j] = value[j];
                     value[j] += step[j];
