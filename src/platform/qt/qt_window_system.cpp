@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -467,7 +468,9 @@ void QtWindowSystem::setContinuous(bool on) {
 void QtWindowSystem::quit(int exitCode) {
     quitRequested = true;
     quitCode = exitCode;
-    QCoreApplication::exit(exitCode);
+    // Outside the event loop Qt would remember the exit and end every later
+    // loop at once, dialogs included; run() sees the request instead.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(exitCode);
 }
 
 QMainWindow* QtWindowSystem::mainWindow() const {

@@ -1,0 +1,168 @@
+// The editor on the real Qt backend (offscreen): start with the sample car,
+// menu texts and states, accelerators, the 3D view in the window, button
+// pictures, and quitting with and without unsaved changes.
+#include "app/app_state.h"
+#include "app/buttons.h"
+#include "app/control_ids.h"
+#include "app/main_window.h"
+#include "model/car_model.h"
+#include "platform/qt/qt_window_system.h"
+#include "platform/qt_test_app.h"
+#include "render/render.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include <filesystem>
+
+namespace {
+
+class EditorOnQt : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        namespace fs = std::filesystem;
+        fce = dir.file("car.fce");
+        fs::copy_file(sampleFce(), fce);
+        fs::copy_file(sourcePath("data/sample/car00.tga"), dir.file("car00.tga"));
+        options.appDir = sourcePath("data");
+        options.configPath = dir.file("Vornix.cfg");
+        options.openFile = fce;
+        ws = std::make_unique<QtWindowSystem>();
+        ASSERT_TRUE(startEditor(*ws, options));
+        processEvents();
+    }
+    void TearDown() override {
+        shutDownEditor();
+        ws.reset();
+        model = CarModel{};
+        app = AppState{};
+        render = RenderState{};
+        camera = CameraState{};
+        light = LightState{};
+        motion = MotionState{};
+        buttons = ButtonState{};
+    }
+    QMainWindow* window() { return qobject_cast<QMainWindow*>(ws->clientWidget()->window()); }
+    QAction* action(const QString& text) {
+        for (QAction* menu : window()->menuBar()->actions())
+            for (QAction* item : menu->menu()->actions())
+                if (item->text() == text) return item;
+        return nullptr;
+    }
+
+    TempDir dir;
+    std::string fce;
+    StartOptions options;
+    std::unique_ptr<QtWindowSystem> ws;
+};
+
+} // namespace
+
+TEST_F(EditorOnQt, ShowsTheSampleCarPixelExactAtTheViewCorner) {
+    ASSERT_TRUE(model.modelLoaded);
+    EXPECT_EQ(window()->windowTitle(), "Vornix: car.fce");
+    const QImage shot = grabWidget(ws->clientWidget());
+    ASSERT_GE(shot.width(), 192 + frame.viewWidth);
+    int compared = 0;
+    for (int y = 0; y < frame.viewHeight; y += 7)
+        for (int x = 0; x < frame.viewWidth; x += 5) {
+            ASSERT_EQ(pixelAt(shot, 192 + x, 48 + y), *::pixelAt(x, y) & 0xFFFFFF)
+                << x << "," << y;
+            ++compared;
+        }
+    EXPECT_GT(compared, 1000);
+    // The car is there: the view is not all background.
+    int lit = 0;
+    for (int y = 0; y < frame.viewHeight; y += 4)
+        for (int x = 0; x < frame.viewWidth; x += 4) lit += (*::pixelAt(x, y) & 0xFFFFFF) != 0;
+    EXPECT_GT(lit, 500);
+}
+
+TEST_F(EditorOnQt, MenuShowsTheItemsWithTheirStates) {
+    const QList<QAction*> menus = window()->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(menus[0]->text(), "&File");
+    EXPECT_EQ(menus[3]->text(), "&Info");
+    QAction* open = action("Open...\tStrg-O");
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(open->isEnabled());
+    QAction* solid = action("Solid\tStrg-L");
+    ASSERT_NE(solid, nullptr);
+    EXPECT_TRUE(solid->isChecked());
+    QAction* undo = action("Undo\tStrg-Z");
+    ASSERT_NE(undo, nullptr);
+    EXPECT_FALSE(undo->isEnabled());
+    ASSERT_NE(action("Tarvane on the internet"), nullptr);
+}
+
+TEST_F(EditorOnQt, AcceleratorsReachTheCommands) {
+    pressKey(window(), Qt::Key_W, Qt::ControlModifier);
+    processEvents();
+    EXPECT_TRUE(render.viewFlags & VIEW_WIREFRAME);
+    EXPECT_TRUE(action("Wireframes\tStrg-W")->isChecked());
+    pressKey(window(), Qt::Key_F6);
+    processEvents();
+    EXPECT_EQ(render.page, PAGE_PARTS);
+    pressKey(window(), Qt::Key_Tab);
+    processEvents();
+    EXPECT_EQ(camera.currentCamera, 1);
+}
+
+TEST_F(EditorOnQt, ButtonsShowUpDownAndDisabledPictures) {
+    QWidget* solidButton = ws->controlWidget(1238); // latched: solid is on
+    QWidget* wireButton = ws->controlWidget(1237);
+    QWidget* redo = ws->controlWidget(1204);          // disabled: no redo
+    ASSERT_TRUE(solidButton && wireButton && redo);
+    const QImage down = grabWidget(solidButton), up = grabWidget(wireButton),
+                 off = grabWidget(redo);
+    EXPECT_EQ(pixelAt(up, 10, 0), 0xFFFFFFu);
+    EXPECT_EQ(pixelAt(up, 10, 31), 0x000000u);
+    EXPECT_EQ(pixelAt(down, 10, 0), 0x000000u);
+    EXPECT_EQ(pixelAt(down, 10, 31), 0xFFFFFFu);
+    // The disabled look is a stipple without the border.
+    EXPECT_EQ(pixelAt(off, 1, 0), 0xC0C0C0u);
+    EXPECT_EQ(pixelAt(off, 0, 1), 0xC0C0C0u);
+    EXPECT_EQ(buttonStateOf(1204), BUTTON_DISABLED);
+}
+
+TEST_F(EditorOnQt, QuitWithoutChangesWritesTheSettingsAndQuits) {
+    // No question: with nothing to save, Quit goes straight on to writing
+    // the settings.
+    pressKey(window(), Qt::Key_Q, Qt::ControlModifier);
+    processEvents();
+    EXPECT_TRUE(std::filesystem::exists(options.configPath));
+}
+
+TEST_F(EditorOnQt, QuitWithChangesAsksAndCancelKeepsTheEditorOpen) {
+    model.modelModified = true;
+    bool asked = false;
+    whenModalOpens([&](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        ASSERT_NE(box, nullptr);
+        asked = box->text() == "Save FCE file before closing?" && box->windowTitle() == "Question";
+        if (!asked) ADD_FAILURE() << box->text().toStdString() << " / " << box->windowTitle().toStdString();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    window()->close(); // the close button
+    processEvents();
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(std::filesystem::exists(options.configPath)); // not quitting
+
+    const auto before = readBytes(fce);
+    whenModalOpens([&](QWidget* dialog) {
+        qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Yes)->click();
+    });
+    action("Quit\tStrg-Q")->trigger(); // Quit asks the same question
+    processEvents();
+    // The quit request ends the event loop at once (kept last: the loop is
+    // the application's).
+    EXPECT_EQ(ws->run(), 0);
+    EXPECT_FALSE(model.modelModified);
+    EXPECT_NE(readBytes(fce), before); // saved (centred on load, so the file changed)
+}
