@@ -4,7 +4,10 @@
 // seen from the start-up camera. Measured: prepareFrame + drawFrame in solid,
 // textured and wireframe views at 1920 x 1080 and 608 x 552, and the vertex
 // lighting alone.
+#include "cli/sample_car.h"
 #include "model/alloc.h"
+#include "model/fce_file.h"
+#include "texture/texture.h"
 #include "model/car_model.h"
 #include "render/render.h"
 
@@ -13,6 +16,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -128,6 +132,58 @@ void BM_VertexShades(benchmark::State& state) {
 
 } // namespace
 
+// The sample car at its largest, long side across the view, close enough to
+// fill most of it. Reports the share of the view it covers.
+void setUpSampleCar(int viewWidth, int viewHeight) {
+    static std::string path;
+    if (path.empty()) {
+        const auto folder = std::filesystem::temp_directory_path() / "vornix-render-bench";
+        std::filesystem::create_directories(folder);
+        if (!writeSampleCar(folder.string(), MAX_TRIANGLES)) std::abort();
+        path = (folder / "car.fce").string();
+    }
+    freeFrameBuffer();
+    camera = CameraState{};
+    light = LightState{};
+    render = RenderState{};
+    if (!createFrameBuffer(viewWidth + PANEL_WIDTH, viewHeight + STRIP_HEIGHT)) std::abort();
+    fillIconStrip();
+    setViewSize(viewWidth + PANEL_WIDTH, viewHeight + STRIP_HEIGHT);
+    if (!loadFceFile(path, false) || !findAndLoadTexture()) std::abort();
+    convertColorsAfterRead();
+    resetCamera();
+    camera.live.yaw = 1180;
+    camera.live.pitch = 1380;
+    camera.live.distance *= 0.45f;
+    updateOrbitOffset();
+}
+
+void sampleCarBenchmark(benchmark::State& state, uint32_t viewFlags) {
+    setUpSampleCar(int(state.range(0)), int(state.range(1)));
+    render.viewFlags = viewFlags;
+    for (auto _ : state) {
+        prepareFrame();
+        drawFrame();
+        benchmark::DoNotOptimize(frame.frameBits[0]);
+    }
+    long covered = 0;
+    for (int y = 0; y < frame.viewHeight; ++y)
+        for (int x = 0; x < frame.viewWidth; ++x) covered += (*pixelAt(x, y) & 0xFFFFFF) != 0;
+    state.counters["triangles"] = model.header.numTriangles;
+    state.counters["covered"] = double(covered) / (double(frame.viewWidth) * frame.viewHeight);
+}
+
+void BM_SampleCarSolid(benchmark::State& state) {
+    sampleCarBenchmark(state, VIEW_SOLID | VIEW_WINDOWS | VIEW_WINDOWS_TRANSPARENT);
+}
+void BM_SampleCarTextured(benchmark::State& state) {
+    sampleCarBenchmark(state, VIEW_TEXTURES | VIEW_WINDOWS | VIEW_WINDOWS_TRANSPARENT);
+}
+void BM_SampleCarWireframe(benchmark::State& state) { sampleCarBenchmark(state, VIEW_WIREFRAME); }
+
+BENCHMARK(BM_SampleCarSolid)->Args({1920, 1080})->Args({608, 552})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SampleCarTextured)->Args({1920, 1080})->Args({608, 552})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SampleCarWireframe)->Args({1920, 1080})->Args({608, 552})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrameSolid)->Args({1920, 1080})->Args({608, 552})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrameTextured)->Args({1920, 1080})->Args({608, 552})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrameWireframe)->Args({1920, 1080})->Args({608, 552})->Unit(benchmark::kMillisecond);

@@ -95,10 +95,18 @@ void texturedRun(uint32_t* pixel, float* depth, const Span<TEXTURED_ATTRIBUTES>&
             std::memcpy(&texel, texture + (column + row * TEXTURE_SIZE) * 4, 4);
             if (texel >> 24) {
                 const uint32_t level = uint32_t(GUARDED ? shadeLevel(shade) : int(shade));
-                const uint32_t r = ((texel >> 16 & 0xFF) * level) >> 8;
-                const uint32_t g = ((texel >> 8 & 0xFF) * level) >> 8;
-                const uint32_t b = ((texel & 0xFF) * level) >> 8;
-                pixel[i] = ((r << 16) | (g << 8) | b) & colour;
+                if (level <= 256) {
+                    // Red and blue scale in one product: a channel times a
+                    // level of at most 256 stays below 1 << 16, so they never meet.
+                    const uint32_t redBlue = (((texel & 0xFF00FFu) * level) >> 8) & 0xFF00FFu;
+                    const uint32_t green = (((texel & 0xFF00u) * level) >> 8) & 0xFF00u;
+                    pixel[i] = (redBlue | green) & colour;
+                } else { // a light brighter than full, as a settings file may ask for
+                    const uint32_t r = ((texel >> 16 & 0xFF) * level) >> 8;
+                    const uint32_t g = ((texel >> 8 & 0xFF) * level) >> 8;
+                    const uint32_t b = ((texel & 0xFF) * level) >> 8;
+                    pixel[i] = ((r << 16) | (g << 8) | b) & colour;
+                }
                 depth[i] = z;
             }
         }

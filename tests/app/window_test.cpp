@@ -204,3 +204,20 @@ TEST_F(EditorTest, AppDirPrefersTheProgramFolderThenTheInstalledOne) {
               program.path().string());
     EXPECT_EQ(locateAppDir("", "", current.path().string()), current.path().string());
 }
+
+TEST_F(EditorTest, NarrowScreensOpenTheWindowMaximisedOrSmaller) {
+    ws.screenWidth = 800;
+    ws.screenHeight = 600;
+    start();
+    EXPECT_TRUE(ws.maximised);
+    EXPECT_EQ(ws.width, 800);
+}
+
+TEST_F(EditorTest, ScreensBelow800PixelsGetTheSmallWindow) {
+    ws.screenWidth = 640;
+    ws.screenHeight = 480;
+    start();
+    EXPECT_TRUE(ws.maximised);
+    EXPECT_EQ(ws.width, 640);
+    EXPECT_EQ(ws.height, 400);
+}
