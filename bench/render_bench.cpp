@@ -83,7 +83,8 @@ void buildScene() {
     model.renderCacheValid = false;
 }
 
-void setUpView(int viewWidth, int viewHeight) {
+// A fresh frame buffer of a screen whose window has a view of this size.
+void setUpFrame(int viewWidth, int viewHeight) {
     freeFrameBuffer();
     camera = CameraState{};
     light = LightState{};
@@ -91,6 +92,10 @@ void setUpView(int viewWidth, int viewHeight) {
     if (!createFrameBuffer(viewWidth + PANEL_WIDTH, viewHeight + STRIP_HEIGHT)) std::abort();
     fillIconStrip();
     setViewSize(viewWidth + PANEL_WIDTH, viewHeight + STRIP_HEIGHT);
+}
+
+void setUpView(int viewWidth, int viewHeight) {
+    setUpFrame(viewWidth, viewHeight);
     buildScene();
     resetCamera();
     // Long side across the view, looking down a little, close enough that
@@ -142,13 +147,7 @@ void setUpSampleCar(int viewWidth, int viewHeight) {
         if (!writeSampleCar(folder.string(), MAX_TRIANGLES)) std::abort();
         path = (folder / "car.fce").string();
     }
-    freeFrameBuffer();
-    camera = CameraState{};
-    light = LightState{};
-    render = RenderState{};
-    if (!createFrameBuffer(viewWidth + PANEL_WIDTH, viewHeight + STRIP_HEIGHT)) std::abort();
-    fillIconStrip();
-    setViewSize(viewWidth + PANEL_WIDTH, viewHeight + STRIP_HEIGHT);
+    setUpFrame(viewWidth, viewHeight);
     if (!loadFceFile(path, false) || !findAndLoadTexture()) std::abort();
     convertColorsAfterRead();
     resetCamera();

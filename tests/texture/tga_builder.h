@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-struct TgaSpec {
+struct TgaLayout {
     int width = 256;
     int height = 256;
     int imageType = 2;
@@ -30,7 +30,7 @@ struct Texel {
 // `texel(i, j)` gives the texel stored at position i of stored row j (both in
 // file order, whatever the descriptor says). Pixel bytes are depth / 8 per
 // texel; a texel's first bytes are used when the depth is below 32.
-std::vector<uint8_t> makeTga(const TgaSpec& spec, const std::function<Texel(int, int)>& texel);
+std::vector<uint8_t> makeTga(const TgaLayout& layout, const std::function<Texel(int, int)>& texel);
 
 // Writes the bytes to a file in `dir`, opens it as the current file handle and
 // runs loadTexture(). Returns its result.

@@ -37,10 +37,10 @@ TEST_F(TgaLoad, OrientationFollowsDescriptorBits) {
     } cases[] = {
         {0x08, true, false}, {0x28, false, false}, {0x18, true, true}, {0x38, false, true}};
     for (const Case& c : cases) {
-        TgaSpec spec;
-        spec.width = spec.height = 512;
-        spec.descriptor = c.descriptor;
-        ASSERT_TRUE(loadTgaBytes(dir, makeTga(spec, codeOf))) << c.descriptor;
+        TgaLayout layout;
+        layout.width = layout.height = 512;
+        layout.descriptor = c.descriptor;
+        ASSERT_TRUE(loadTgaBytes(dir, makeTga(layout, codeOf))) << c.descriptor;
         for (int y : {0, 1, 200, 510, 511})
             for (int x : {0, 1, 300, 511}) {
                 const int i = c.mirrored ? 511 - x : x;
@@ -62,9 +62,9 @@ TEST_F(TgaLoad, SmallTextureIsEnlargedWithPerByteAverages) {
         const uint8_t band = y < 100 ? 30 : 221;
         return {edge, band, uint8_t(x * 7 + y * 3), uint8_t(x ^ y)};
     };
-    TgaSpec spec;
-    spec.descriptor = 0x28; // top-down: stored rows are image rows
-    ASSERT_TRUE(loadTgaBytes(dir, makeTga(spec, source)));
+    TgaLayout layout;
+    layout.descriptor = 0x28; // top-down: stored rows are image rows
+    ASSERT_TRUE(loadTgaBytes(dir, makeTga(layout, source)));
     auto avg = [](Texel a, Texel b) {
         return Texel{uint8_t((a.b + b.b) / 2), uint8_t((a.g + b.g) / 2), uint8_t((a.r + b.r) / 2),
                      uint8_t((a.a + b.a) / 2)};
@@ -94,8 +94,8 @@ TEST_F(TgaLoad, SmallTextureIsEnlargedWithPerByteAverages) {
 }
 
 TEST_F(TgaLoad, WorkingAndPristineCopiesMatchAfterLoading) {
-    TgaSpec spec;
-    ASSERT_TRUE(loadTgaBytes(dir, makeTga(spec, codeOf)));
+    TgaLayout layout;
+    ASSERT_TRUE(loadTgaBytes(dir, makeTga(layout, codeOf)));
     EXPECT_TRUE(model.textureLoaded);
     EXPECT_EQ(std::memcmp(workingTexture(), pristineTexture(), TEXTURE_COPY_BYTES), 0);
     EXPECT_FALSE(fileIsOpen());
@@ -117,14 +117,14 @@ TEST_F(TgaLoad, FormatErrorsAreReportedInOrder) {
     };
     for (const Case& c : cases) {
         messages.errors.clear();
-        TgaSpec spec;
-        spec.width = c.width;
-        spec.height = c.height;
-        spec.imageType = c.type;
-        spec.depth = c.depth;
+        TgaLayout layout;
+        layout.width = c.width;
+        layout.height = c.height;
+        layout.imageType = c.type;
+        layout.depth = c.depth;
         // A few texels are enough: the header alone must decide.
-        auto bytes = makeTga(TgaSpec{}, codeOf);
-        auto header = makeTga(spec, [](int, int) { return Texel{}; });
+        auto bytes = makeTga(TgaLayout{}, codeOf);
+        auto header = makeTga(layout, [](int, int) { return Texel{}; });
         std::copy(header.begin(), header.begin() + 18, bytes.begin());
         EXPECT_FALSE(loadTgaBytes(dir, bytes)) << c.message;
         EXPECT_EQ(messages.errors, std::vector<std::string>{c.message});
@@ -135,7 +135,7 @@ TEST_F(TgaLoad, FormatErrorsAreReportedInOrder) {
 }
 
 TEST_F(TgaLoad, TruncatedFilesLoadNothingAndReadNothingBeyondTheirEnd) {
-    const auto whole = makeTga(TgaSpec{}, codeOf);
+    const auto whole = makeTga(TgaLayout{}, codeOf);
     // Short pixel data is silent; a file without a whole header is no TGA.
     for (size_t length : {whole.size() - 1, size_t(18 + 1024), size_t(18)}) {
         messages.errors.clear();
@@ -155,7 +155,7 @@ TEST_F(TgaLoad, TruncatedFilesLoadNothingAndReadNothingBeyondTheirEnd) {
 
 TEST_F(TgaLoad, AColourMapReachingPastTheEndLoadsNothing) {
     // The header promises 65535 map entries of 4 bytes; the file ends first.
-    auto bytes = makeTga(TgaSpec{}, codeOf);
+    auto bytes = makeTga(TgaLayout{}, codeOf);
     bytes[1] = 1;
     bytes[5] = bytes[6] = 0xFF;
     bytes[7] = 32;
@@ -166,7 +166,7 @@ TEST_F(TgaLoad, AColourMapReachingPastTheEndLoadsNothing) {
 }
 
 TEST_F(TgaLoad, ImageIdAndColourMapAreSkipped) {
-    TgaSpec plain;
+    TgaLayout plain;
     plain.descriptor = 0x28;
     ASSERT_TRUE(loadTgaBytes(dir, makeTga(plain, codeOf)));
     std::vector<uint8_t> expected(workingTexture(), workingTexture() + TEXTURE_COPY_BYTES);
@@ -175,12 +175,12 @@ TEST_F(TgaLoad, ImageIdAndColourMapAreSkipped) {
         int idLength, mapType, mapLength, mapBits;
     } cases[] = {{7, 0, 0, 0}, {0, 1, 3, 24}, {255, 1, 256, 32}, {2, 1, 5, 15}};
     for (const Case& c : cases) {
-        TgaSpec spec = plain;
-        spec.imageId.assign(size_t(c.idLength), 0xEE);
-        spec.colorMapType = c.mapType;
-        spec.colorMapLength = c.mapLength;
-        spec.colorMapEntryBits = c.mapBits;
-        ASSERT_TRUE(loadTgaBytes(dir, makeTga(spec, codeOf))) << c.idLength << " " << c.mapLength;
+        TgaLayout layout = plain;
+        layout.imageId.assign(size_t(c.idLength), 0xEE);
+        layout.colorMapType = c.mapType;
+        layout.colorMapLength = c.mapLength;
+        layout.colorMapEntryBits = c.mapBits;
+        ASSERT_TRUE(loadTgaBytes(dir, makeTga(layout, codeOf))) << c.idLength << " " << c.mapLength;
         EXPECT_EQ(std::memcmp(workingTexture(), expected.data(), TEXTURE_COPY_BYTES), 0)
             << c.idLength << " " << c.mapLength;
     }
@@ -188,8 +188,8 @@ TEST_F(TgaLoad, ImageIdAndColourMapAreSkipped) {
 }
 
 TEST_F(TgaLoad, AFailedLoadLeavesNoTextureBehind) {
-    ASSERT_TRUE(loadTgaBytes(dir, makeTga(TgaSpec{}, codeOf)));
-    TgaSpec wrong;
+    ASSERT_TRUE(loadTgaBytes(dir, makeTga(TgaLayout{}, codeOf)));
+    TgaLayout wrong;
     wrong.depth = 24;
     EXPECT_FALSE(loadTgaBytes(dir, makeTga(wrong, codeOf)));
     EXPECT_FALSE(model.textureLoaded);
@@ -197,7 +197,7 @@ TEST_F(TgaLoad, AFailedLoadLeavesNoTextureBehind) {
 }
 
 TEST_F(TgaLoad, OutOfMemoryIsReportedAndLeavesNoTexture) {
-    const auto bytes = makeTga(TgaSpec{}, codeOf);
+    const auto bytes = makeTga(TgaLayout{}, codeOf);
     for (int successes : {0, 1}) { // the pixel buffer, then the texture block
         messages.errors.clear();
         failAllocationsAfter(successes);

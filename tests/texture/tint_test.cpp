@@ -18,10 +18,10 @@ constexpr HsbColor NEUTRAL{0, 0, 127, 0}; // saturation 0, full brightness
 void installTexture(Texel base) {
     resetModel();
     TempDir dir;
-    TgaSpec spec;
-    spec.width = spec.height = TEXTURE_SIZE;
-    spec.descriptor = 0x28;
-    ASSERT_TRUE(loadTgaBytes(dir, makeTga(spec, [base](int, int) { return base; })));
+    TgaLayout layout;
+    layout.width = layout.height = TEXTURE_SIZE;
+    layout.descriptor = 0x28;
+    ASSERT_TRUE(loadTgaBytes(dir, makeTga(layout, [base](int, int) { return base; })));
 }
 
 void setPristine(int x, Texel t) {
