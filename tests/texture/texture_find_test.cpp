@@ -15,7 +15,7 @@ namespace {
 
 // A texture whose every texel carries `mark` in blue, to tell files apart.
 std::vector<uint8_t> markedTga(uint8_t mark) {
-    return makeTga(TgaSpec{}, [mark](int, int) { return Texel{mark, 0, 0, 255}; });
+    return makeTga(TgaLayout{}, [mark](int, int) { return Texel{mark, 0, 0, 255}; });
 }
 
 class TextureFind : public ::testing::Test {
@@ -128,7 +128,7 @@ TEST_F(TextureFind, AChosenFileThatCannotBeOpenedGivesNoTexture) {
 }
 
 TEST_F(TextureFind, ABrokenTextureIsReportedAndNotKept) {
-    TgaSpec wrong;
+    TgaLayout wrong;
     wrong.width = 128;
     wrong.height = 128;
     writeBytes(dir.file("car00.tga"), makeTga(wrong, [](int, int) { return Texel{}; }));
@@ -142,7 +142,7 @@ TEST_F(TextureFind, RestoreBringsBackTheUntintedTexels) {
     restoreTexture(); // without a texture: nothing to do, nothing to touch
     EXPECT_EQ(model.textureImage, nullptr);
 
-    writeBytes(dir.file("car00.tga"), makeTga(TgaSpec{}, [](int x, int y) {
+    writeBytes(dir.file("car00.tga"), makeTga(TgaLayout{}, [](int x, int y) {
                    return Texel{uint8_t(x), uint8_t(y), 200, uint8_t(x < 128 ? 220 : 255)};
                }));
     model.fcePath = dir.file("car.fce");
