@@ -5,6 +5,7 @@
 #include "app/buttons.h"
 #include "app/config.h"
 #include "app/control_ids.h"
+#include "app/file_dialogs.h"
 #include "app/help.h"
 #include "app/main_window.h"
 #include "app/navigation.h"
@@ -17,8 +18,6 @@
 #include "texture/tint.h"
 
 namespace {
-
-const std::vector<std::pair<std::string, std::string>> fceFilters = {{"NFS4 FCE files", "*.fce"}};
 
 // The maker's page that Info > "Tarvane on the internet" opens.
 constexpr const char* WEB_PAGE = "https://tarvane.example/vornix";
@@ -80,8 +79,7 @@ void setWindowMode(int id) {
 
 void openCommand() {
     if (unsavedChangesQuestion()) {
-        const std::string path = windows().openFileDialog("Open NFS4 FCE file:", fceFilters,
-                                                          app.fceDialogPath);
+        const std::string path = runFileDialog(DIALOG_FCE_OPEN, app.fceDialogPath);
         if (!path.empty()) {
             stopAnimation();
             if (!model.modelLoaded) {
@@ -96,8 +94,7 @@ void openCommand() {
 }
 
 void saveAsCommand() {
-    const std::string path = windows().saveFileDialog("Save NFS4 FCE file as:", fceFilters,
-                                                      app.fceDialogPath, "fce");
+    const std::string path = runFileDialog(DIALOG_FCE_SAVE, app.fceDialogPath);
     if (path.empty()) return;
     app.fceDialogPath = path;
     saveModel();

@@ -4,6 +4,7 @@
 
 #include "app/buttons.h"
 #include "app/control_ids.h"
+#include "app/file_dialogs.h"
 #include "app/menu.h"
 #include "model/car_model.h"
 #include "render/render.h"
@@ -220,4 +221,23 @@ TEST_F(EditorTest, ScreensBelow800PixelsGetTheSmallWindow) {
     EXPECT_TRUE(ws.maximised);
     EXPECT_EQ(ws.width, 640);
     EXPECT_EQ(ws.height, 400);
+}
+
+TEST_F(EditorTest, FileDialogsCarryTheirTitlesFiltersAndExtensions) {
+    start();
+    runFileDialog(DIALOG_FCE_SAVE, "/cars/car.fce");
+    runFileDialog(DIALOG_PART_EXPORT, "");
+    runFileDialog(DIALOG_PART_IMPORT, "");
+    ASSERT_EQ(ws.fileDialogs.size(), 3u);
+    EXPECT_TRUE(ws.fileDialogs[0].save);
+    EXPECT_EQ(ws.fileDialogs[0].title, "Save NFS4 FCE file as:");
+    EXPECT_EQ(ws.fileDialogs[0].extension, "fce");
+    EXPECT_EQ(ws.fileDialogs[0].start, "/cars/car.fce");
+    EXPECT_EQ(ws.fileDialogs[1].title, "Export part as:");
+    EXPECT_EQ(ws.fileDialogs[1].extension, "ffp");
+    ASSERT_EQ(ws.fileDialogs[1].filters.size(), 3u);
+    EXPECT_EQ(ws.fileDialogs[1].filters[0].first, "Vornix Partfile ");
+    EXPECT_EQ(ws.fileDialogs[1].filters[2].second, "*.dxf");
+    EXPECT_FALSE(ws.fileDialogs[2].save);
+    EXPECT_EQ(ws.fileDialogs[2].title, "Import part:");
 }
