@@ -406,6 +406,7 @@ bool openModelFile(const std::string& path) {
         updateViewChecks();
         showPage(render.page, false);
         createPanelLists();
+        fillPanelLists();
         render.page = PAGE_CAMERA_LIGHT;
         updatePageChecks();
         showPage(PAGE_CAMERA_LIGHT, true);

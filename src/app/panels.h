@@ -1,5 +1,6 @@
-// The side panel's pages: showing and hiding a page's controls, and filling
-// the panel lists after a model is loaded.
+// The side panel's pages: showing and hiding a page's controls, filling the
+// panel lists after a model is loaded, and the routines that bring a page's
+// lists and fields up to date with the model after an edit.
 #pragma once
 
 // Shows (after laying it out and refreshing it from the model) or hides page
@@ -8,3 +9,25 @@ void showPage(int page, bool show);
 
 // Creates the panel's list boxes (hidden) on the first successful load.
 void createPanelLists();
+// After every successful load: creates the lists if needed and fills them
+// from the model; selects in the part list the parts marked selected.
+void fillPanelLists();
+
+// Parts page: the part list, the selected part's name, position and counts,
+// the axis-lock and origin buttons, and the axis cross.
+void refreshPartFields();
+// Colors page: the preset list and the saturation/brightness square for the
+// current colour; with `repaint` the hue bar, square and swatch are redrawn.
+void refreshColorPresets(bool repaint);
+// Dummies page: the dummy list (with `refillList`), the position fields and,
+// with `showDetails`, the light or special-name lists that fit the name.
+void refreshDummyFields(bool refillList, bool showDetails);
+// Surfaces page: the selected part's smoothing groups and the angle field.
+void refreshGroupList();
+// The angle field and the slider for the current group's smoothing angle.
+void refreshAngleField(bool redraw);
+// The surface-flag markers of the selected triangles and the driver check box.
+void refreshSurfaceFlags();
+
+// The selected part, or -1 when the model has none to select.
+int selectedPartIndex();
