@@ -94,6 +94,7 @@ void readConfig() {
         light.lightFollowsCamera = record.lightFollowsCamera & 1;
         camera.partCentred = record.partCentred & 1;
         if ((record.dragTarget & 3) != 3) panel.dragTarget = int(record.dragTarget & 3);
+        render.lightMode = panel.dragTarget == DRAG_ROTATE_LIGHT; // the light symbol shows
         for (int i = 0; i < 3; ++i) panel.axisLock[i] = record.axisLocks[i] & 1;
         panel.axisLock[3] = record.axisLocks[3];
         panel.moveOriginOnly = record.moveOriginOnly & 1;

@@ -14,8 +14,10 @@
 #include "app/control_ids.h"
 #include "app/help.h"
 #include "app/menu.h"
+#include "app/mouse.h"
 #include "app/navigation.h"
 #include "app/owner_draw.h"
+#include "app/panel_commands.h"
 #include "app/panels.h"
 #include "app/pictures.h"
 #include "app/window_messages.h"
@@ -168,6 +170,25 @@ int menuCommandOfButton(int id) {
     return 0;
 }
 
+// The caller's side of a panel command that reported a change.
+void redrawAfterEdit() {
+    transformAndDraw();
+    invalidateView();
+    takeSnapshotIfPending();
+}
+
+// The middle button counts as the right one for presses and releases.
+int withButtonBits(int keys) { return keys & KEY_MIDDLE ? keys | KEY_RIGHT : keys; }
+
+// Mouse handlers answer 2 for transform and draw, 1 for draw only.
+void redrawByResult(int result) {
+    if (result == 2)
+        transformAndDraw();
+    else if (result == 1)
+        drawOnly();
+    if (result != 0) presentView();
+}
+
 class EditorEvents : public WindowEvents {
   public:
     void command(int id, int code, bool fromControl) override {
@@ -182,9 +203,9 @@ class EditorEvents : public WindowEvents {
             const int menuId = menuCommandOfButton(id);
             if (menuId != 0) {
                 if (!menuGrayed(menuId)) handleMenuCommand(menuId);
+            } else if (model.modelLoaded && handlePanelCommand(id, code, 0)) {
+                redrawAfterEdit();
             }
-            // The panel controls act once their pages are built.
-            (void)code;
         } else if (id >= CMD_KEY_RIGHT && id <= CMD_KEY_END) {
             if (model.modelLoaded && keyNavigate(id)) {
                 transformAndDraw();
@@ -193,20 +214,22 @@ class EditorEvents : public WindowEvents {
         } else if (id == CMD_NEXT_CAMERA) {
             if (model.modelLoaded) {
                 const int next = camera.currentCamera + 1 > 6 ? 0 : camera.currentCamera + 1;
-                stopAnimation();
-                selectCamera(next);
-                for (int k = 0; k < 7; ++k)
-                    setButtonState(BUTTON_CAMERA_FIRST + k, k == next ? BUTTON_DOWN : BUTTON_UP);
-                transformAndDraw();
-                invalidateView();
+                if (handlePanelCommand(BUTTON_CAMERA_FIRST + next, NOTIFY_CLICKED, 0)) {
+                    stopAnimation();
+                    transformAndDraw();
+                    invalidateView();
+                }
             }
         } else if (id >= CMD_OPEN && id <= CMD_WEB_LINK) {
             handleMenuCommand(id);
         }
         updateContinuousMode();
     }
-    void scroll(int, int, int) override {}
-    void mouseDown(int, int, int) override {
+    void scroll(int id, int code, int position) override {
+        if (id != ID_SLIDER || !model.modelLoaded) return;
+        if (handlePanelCommand(ID_SLIDER, code, position)) redrawAfterEdit();
+    }
+    void mouseDown(int keys, int x, int y) override {
         if (!model.modelLoaded) return;
         stopAnimation();
         updateContinuousMode();
@@ -215,9 +238,18 @@ class EditorEvents : public WindowEvents {
             transformAndDraw();
             presentView();
         }
+        ::mouseDown(withButtonBits(keys), x, y);
     }
-    void mouseMove(int, int, int) override {}
-    void mouseUp(int, int, int) override { takeSnapshotIfPending(); }
+    void mouseMove(int keys, int x, int y) override {
+        if (mouse.dragActive)
+            redrawByResult(::mouseMove(keys, x, y));
+        else
+            updateCursorShape(x, y);
+    }
+    void mouseUp(int keys, int x, int y) override {
+        redrawByResult(::mouseUp(withButtonBits(keys), x, y));
+        takeSnapshotIfPending();
+    }
     void resize(int width, int height) override {
         resizeView(width, height);
         invalidateView();

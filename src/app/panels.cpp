@@ -255,6 +255,9 @@ void layoutCamera() {
     latch(1254, panel.dragTarget == DRAG_ROTATE_LIGHT);
     latch(1248, camera.partCentred);
     latch(1252, light.lightFollowsCamera);
+    // The axis views only pan and zoom: their orbit and light buttons stay off.
+    if (camera.currentCamera > 0)
+        for (int id : {1251, 1254, 1249, 1253}) setButtonState(id, BUTTON_DISABLED);
 }
 
 void showCamera(bool show) {

@@ -269,10 +269,15 @@ TEST_F(PanelTest, CameraPageShowsLightHeaderSliderAndLatches) {
     for (int k = 0; k < 7; ++k)
         EXPECT_EQ(buttonStateOf(1241 + k), k == 3 ? BUTTON_DOWN : BUTTON_UP) << k;
     EXPECT_EQ(buttonStateOf(1250), BUTTON_UP);
-    EXPECT_EQ(buttonStateOf(1251), BUTTON_UP);
-    EXPECT_EQ(buttonStateOf(1254), BUTTON_DOWN);
+    // An axis view only pans and zooms: its orbit and light buttons stay off.
+    for (int id : {1251, 1254, 1249, 1253}) EXPECT_EQ(buttonStateOf(id), BUTTON_DISABLED) << id;
     EXPECT_EQ(buttonStateOf(1248), BUTTON_DOWN);
     EXPECT_EQ(buttonStateOf(1252), BUTTON_DOWN);
+    camera.currentCamera = 0;
+    page(PAGE_PARTS);
+    page(PAGE_CAMERA_LIGHT);
+    EXPECT_EQ(buttonStateOf(1251), BUTTON_UP);
+    EXPECT_EQ(buttonStateOf(1254), BUTTON_DOWN);
     panel.dragTarget = DRAG_MOVE_CAMERA;
     camera.partCentred = false;
     light.lightFollowsCamera = false;

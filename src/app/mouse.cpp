@@ -1,0 +1,168 @@
+// Mouse navigation of the 3D view.
+//
+// A press inside the view starts a drag that lasts until the next release;
+// meanwhile the pointer is confined to the view. A press on the navigation
+// widget (two 24x24 icons at the top right) hides the pointer and pins it to
+// the view centre, so a drag can go on for ever in any direction; every step
+// is then measured from the centre.
+#include "app/mouse.h"
+
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "platform/window_system.h"
+#include "render/render.h"
+
+#include <algorithm>
+
+MouseState mouse;
+
+namespace {
+
+constexpr int WIDGET_BOTTOM = 72; // last client row of the widget
+constexpr int WIDGET_HALF = 24;
+
+bool insideView(int x, int y) {
+    return x > PANEL_WIDTH && y > STRIP_HEIGHT;
+}
+
+// An angle plus a pointer step, rounded toward zero and kept in 0..1439. A
+// step can exceed a full turn on a wide screen, so wrap by remainder.
+int32_t turn(int32_t angle, float delta) {
+    const int32_t sum = (angle + int32_t(delta)) % ANGLE_FULL_TURN;
+    return sum < 0 ? sum + ANGLE_FULL_TURN : sum;
+}
+
+float clampFloat(double value, float low, float high) {
+    return std::clamp(float(value), low, high);
+}
+
+// Left-button drag on the Camera/Light page.
+int cameraLeftDrag(int target, float dx, float dy) {
+    ViewCamera& cam = camera.live;
+    switch (target) {
+    case DRAG_MOVE_CAMERA:
+        cam.panX = float(cam.panX + 0.02 * dx);
+        cam.panY = float(cam.panY - 0.02 * dy);
+        break;
+    case DRAG_ROTATE_CAMERA:
+        cam.yaw = turn(cam.yaw, dx);
+        cam.pitch = turn(cam.pitch, dy);
+        updateOrbitOffset();
+        break;
+    case DRAG_ROTATE_LIGHT:
+        light.lightYaw = turn(light.lightYaw, dx);
+        light.lightPitch = turn(light.lightPitch, -dy);
+        updateLightDirection();
+        break;
+    default:
+        return 0;
+    }
+    return 2;
+}
+
+// Right-button drag: zoom, by distance in perspective and by scale in the
+// axis views.
+int cameraZoomDrag(float dy) {
+    ViewCamera& cam = camera.live;
+    if (camera.currentCamera > 0) {
+        cam.orthoScale = clampFloat(cam.orthoScale - 2.0 * dy, 1.0f, 1000.0f);
+    } else {
+        cam.distance = clampFloat(cam.distance + 0.02 * dy, ZOOM_NEAREST, ZOOM_FARTHEST);
+        updateOrbitOffset();
+    }
+    return 2;
+}
+
+} // namespace
+
+int widgetLeft() {
+    return frame.viewWidth + PANEL_WIDTH - 2 * WIDGET_HALF;
+}
+
+void mouseDown(int keys, int x, int y) {
+    if (keys & KEY_SHIFT) return;
+    mouse.lastMouseX = x;
+    mouse.lastMouseY = y;
+    if (!insideView(x, y)) return;
+    WindowSystem& ws = windows();
+    const ClientRect view{PANEL_WIDTH, STRIP_HEIGHT, frame.viewWidth, frame.viewHeight};
+    ws.confinePointer(&view);
+    const int left = widgetLeft();
+    if (x >= left && y <= WIDGET_BOTTOM) {
+        mouse.widgetDrag = x >= left + WIDGET_HALF ? 2 : 1;
+        ws.pointerPosition(mouse.restoreX, mouse.restoreY);
+        mouse.warpX = PANEL_WIDTH + (frame.viewWidth >> 1);
+        mouse.warpY = STRIP_HEIGHT + (frame.viewHeight >> 1);
+        ws.warpPointer(mouse.warpX, mouse.warpY);
+        mouse.lastMouseX = mouse.warpX;
+        mouse.lastMouseY = mouse.warpY;
+        ws.showPointer(false);
+    }
+    // Selection and texture-mapping presses of the Surfaces and Textures
+    // pages are not handled here yet.
+    mouse.dragActive = true;
+}
+
+int mouseMove(int keys, int x, int y) {
+    if (!mouse.dragActive) return 0;
+    const float dx = float(x - mouse.lastMouseX);
+    const float dy = float(y - mouse.lastMouseY);
+    int page = render.page;
+    int target = panel.dragTarget;
+    if (mouse.widgetDrag != 0) {
+        // Putting the pointer back at the centre may itself be reported as a
+        // move; that one is no step and must not warp again.
+        if (dx == 0.0f && dy == 0.0f) return 0;
+        page = PAGE_CAMERA_LIGHT;
+        target = camera.currentCamera > 0 ? DRAG_MOVE_CAMERA : mouse.widgetDrag - 1;
+        windows().warpPointer(mouse.warpX, mouse.warpY);
+    } else {
+        mouse.lastMouseX = x;
+        mouse.lastMouseY = y;
+    }
+    int result = 0;
+    if (keys & KEY_LEFT) {
+        if (page == PAGE_CAMERA_LIGHT) result = std::max(result, cameraLeftDrag(target, dx, dy));
+    }
+    if (keys & KEY_RIGHT) {
+        if (page == PAGE_CAMERA_LIGHT ||
+            ((page == PAGE_PARTS || page == PAGE_DUMMIES) && camera.currentCamera > 0))
+            result = std::max(result, cameraZoomDrag(dy));
+    }
+    return result;
+}
+
+int mouseUp(int, int x, int y) {
+    if (mouse.dragActive) {
+        windows().confinePointer(nullptr);
+        mouse.dragActive = false;
+    }
+    if (mouse.widgetDrag != 0) {
+        windows().warpPointer(mouse.restoreX, mouse.restoreY);
+        windows().showPointer(true);
+        mouse.widgetDrag = 0;
+        return 0;
+    }
+    mouse.lastMouseX = x;
+    mouse.lastMouseY = y;
+    // Releases end a selection or a mapping drag on the Surfaces and Textures
+    // pages, which are not handled here yet; elsewhere a release changes nothing.
+    return 0;
+}
+
+void updateCursorShape(int x, int y) {
+    mouse.lastMouseX = x;
+    mouse.lastMouseY = y;
+    if (render.page != PAGE_SURFACES) return;
+    const int tool = panel.selectionTool;
+    if (tool == 0) return;
+    WindowSystem& ws = windows();
+    if (!insideView(x, y))
+        ws.setCursorShape(CURSOR_ARROW);
+    else if (tool == 1 || tool == 2)
+        ws.setCursorShape(CURSOR_CROSS);
+    else if (tool == 3)
+        ws.setCursorShape(CURSOR_PROGRAM_1400);
+    else if (tool == 4)
+        ws.setCursorShape(CURSOR_PROGRAM_1401);
+}
