@@ -131,6 +131,57 @@ TEST_F(EditorOnQt, ButtonsShowUpDownAndDisabledPictures) {
     EXPECT_EQ(buttonStateOf(1204), BUTTON_DISABLED);
 }
 
+TEST_F(EditorOnQt, EveryPageShowsItsControls) {
+    // Textures first, so that the Colors page has no reason to ask.
+    pressKey(window(), Qt::Key_T, Qt::ControlModifier);
+    processEvents();
+    const struct {
+        Qt::Key key;
+        int page;
+        const char* title;
+        int controls[3]; // controls that must be painted on the page
+    } pages[] = {
+        {Qt::Key_F5, PAGE_CAMERA_LIGHT, " Camera", {1241, ID_SLIDER, 1206}},
+        {Qt::Key_F6, PAGE_PARTS, " Parts", {ID_PART_LIST, ID_PART_INFO, 1218}},
+        {Qt::Key_F7, PAGE_SURFACES, " Surfaces", {ID_GROUP_LIST, ID_FLAG_LIST, 1207}},
+        {Qt::Key_F8, PAGE_DUMMIES, " Dummies", {ID_DUMMY_LIST, 2011, 1223}},
+        {Qt::Key_F9, PAGE_COLORS, " Colors", {ID_PRESET_LIST, ID_HUE_BAR, ID_SQUARE}},
+        {Qt::Key_F10, PAGE_TEXTURES, " Textures", {1269, 1228, ID_FLAG_LIST}},
+    };
+    for (const auto& p : pages) {
+        pressKey(window(), p.key);
+        processEvents();
+        ASSERT_EQ(render.page, p.page) << p.title;
+        const QImage shot = grabWidget(ws->clientWidget());
+        // The header label: white title on the header grey.
+        int headerGrey = 0, headerText = 0;
+        for (int x = 8; x < 184; ++x)
+            for (int y = 48; y < 64; ++y) {
+                headerGrey += pixelAt(shot, x, y) == 0x808080u;
+                headerText += pixelAt(shot, x, y) == 0xFFFFFFu;
+            }
+        EXPECT_GT(headerGrey, 1000) << p.title;
+        EXPECT_GT(headerText, 10) << p.title;
+        for (int id : p.controls) {
+            QWidget* control = ws->controlWidget(id);
+            ASSERT_NE(control, nullptr) << id;
+            EXPECT_TRUE(control->isVisible()) << p.title << " " << id;
+            // Painted: not just the panel grey where the control stands.
+            const QRect area = control->geometry();
+            int other = 0;
+            for (int y = area.top(); y <= area.bottom(); y += 2)
+                for (int x = area.left(); x <= area.right(); x += 2)
+                    other += pixelAt(shot, x, y) != 0xC0C0C0u;
+            EXPECT_GT(other, 10) << p.title << " " << id;
+        }
+    }
+    // Leaving a page hides its controls.
+    pressKey(window(), Qt::Key_F5);
+    processEvents();
+    EXPECT_FALSE(ws->controlWidget(ID_PART_LIST)->isVisible());
+    EXPECT_FALSE(ws->controlWidget(ID_HUE_BAR)->isVisible());
+}
+
 TEST_F(EditorOnQt, QuitWithoutChangesWritesTheSettingsAndQuits) {
     // No question: with nothing to save, Quit goes straight on to writing
     // the settings.
