@@ -344,6 +344,8 @@ bool startEditor(WindowSystem& ws, const StartOptions& options) {
     resizeView(width, height);
     syncToolbarWithMenu();
     setMenuChecked(CMD_CENTER_ON_LOAD, model.centerOnLoad);
+    // The window is up before a file named at start is opened, as it is for
+    // File > Open: its messages then stand over the window.
     ws.showMainWindow();
 
     if (!options.openFile.empty()) {
