@@ -414,23 +414,23 @@ void FakeWindowSystem::mouseDown(int keys, int x, int y) {
     if (events) events->mouseDown(keys, x, y);
 }
 
-void FakeWindowSystem::mouseMove(int keys, int x, int y) {
+// The pointer cannot leave a confinement: it stops at its edge.
+void FakeWindowSystem::movePointer(int& x, int& y) {
     if (confined && confinement.width > 0 && confinement.height > 0) {
         x = std::clamp(x, confinement.x, confinement.x + confinement.width - 1);
         y = std::clamp(y, confinement.y, confinement.y + confinement.height - 1);
     }
     pointerX = x;
     pointerY = y;
+}
+
+void FakeWindowSystem::mouseMove(int keys, int x, int y) {
+    movePointer(x, y);
     if (events) events->mouseMove(keys, x, y);
 }
 
 void FakeWindowSystem::mouseUp(int keys, int x, int y) {
-    if (confined && confinement.width > 0 && confinement.height > 0) {
-        x = std::clamp(x, confinement.x, confinement.x + confinement.width - 1);
-        y = std::clamp(y, confinement.y, confinement.y + confinement.height - 1);
-    }
-    pointerX = x;
-    pointerY = y;
+    movePointer(x, y);
     if (events) events->mouseUp(keys, x, y);
 }
 

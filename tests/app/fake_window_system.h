@@ -210,4 +210,5 @@ class FakeWindowSystem : public WindowSystem {
     FakeControl* find(int id);
     bool isList(const FakeControl* control) const;
     void recordClick(FakeControl& control, int clientX, int clientY);
+    void movePointer(int& x, int& y);
 };
