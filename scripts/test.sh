@@ -15,5 +15,12 @@ for config in normal asan; do
     cmake --build "build/$config" -j "$jobs"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --test-dir "build/$config" -j "$jobs" --output-on-failure || status=1
+    # Tests that need a file from outside the repository skip with a reason.
+    log="build/$config/Testing/Temporary/LastTest.log"
+    reasons=$(grep -A1 ': Skipped$' "$log" 2>/dev/null | grep -v -e ': Skipped$' -e '^--$' || true)
+    if [ -n "$reasons" ]; then
+        echo "$(printf '%s\n' "$reasons" | wc -l) tests skipped in the $config build, because they:"
+        printf '%s\n' "$reasons" | sort | uniq -c
+    fi
 done
 exit $status

@@ -432,6 +432,7 @@ TEST_F(PanelTest, LoadFillsTheListsOfTheSampleCar) {
 }
 
 TEST_F(PanelTest, LoadFillsTheListsOfTheThirdPartyCar) {
+    SKIP_WITHOUT_SNOWMAN();
     start(snowmanFce());
     EXPECT_EQ(items(ID_PART_LIST).size(), 5u);
     EXPECT_EQ(selection(ID_PART_LIST), std::vector<int>{0});

@@ -43,6 +43,7 @@ int lineCount(const std::string& text) { return int(std::count(text.begin(), tex
 } // namespace
 
 TEST(Cli, InfoJsonReportsTheSnowmanCar) {
+    SKIP_WITHOUT_SNOWMAN();
     CliRun run = runCli("info " + snowmanFce() + " --json");
     ASSERT_EQ(run.status, 0) << run.err;
     auto info = nlohmann::json::parse(run.out);
@@ -77,6 +78,7 @@ TEST(Cli, InfoTextNamesPartsAndDummies) {
 }
 
 TEST(Cli, ResaveKeepsTheCarAndCheckAcceptsIt) {
+    SKIP_WITHOUT_SNOWMAN();
     TempDir dir;
     const std::string out = dir.file("snow.fce");
     CliRun resave = runCli("resave " + snowmanFce() + " " + out);
@@ -110,6 +112,7 @@ TEST(Cli, ResaveCentresOnlyWhenAsked) {
 }
 
 TEST(Cli, BadInputExitsWithOneAndOneLine) {
+    SKIP_WITHOUT_SNOWMAN();
     TempDir dir;
     writeBytes(dir.file("junk.fce"), std::vector<uint8_t>(9000, 0xFF));
     for (const std::string& args :
@@ -140,6 +143,7 @@ TEST(Cli, UsageErrorsExitWithTwoAndHelpWithZero) {
 }
 
 TEST(Cli, RenderWritesAPictureOfTheViewSize) {
+    SKIP_WITHOUT_SNOWMAN();
     TempDir dir;
     const std::string png = dir.file("snow.png");
     CliRun run = runCli("render " + snowmanFce() + " " + png + " --mode textures --size 320x200");
@@ -162,6 +166,7 @@ TEST(Cli, RenderWritesAPictureOfTheViewSize) {
 }
 
 TEST(Cli, RenderRefusesWhatTheModelCannotShow) {
+    SKIP_WITHOUT_SNOWMAN();
     TempDir dir;
     // A copy of the car without its texture beside it.
     const std::string bare = dir.file("bare.fce");

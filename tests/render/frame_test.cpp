@@ -149,6 +149,7 @@ TEST_F(FrameTest, ADrawListLeftFromALargerModelIsNotFollowed) {
 }
 
 TEST_F(FrameTest, RealCarDrawsInEveryPageAndModeInsideTheView) {
+    SKIP_WITHOUT_SNOWMAN();
     RecordingMessages messages;
     ASSERT_TRUE(loadFceFile(snowmanFce(), false));
     fillTexture(0xFF8090A0);

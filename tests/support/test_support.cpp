@@ -4,6 +4,7 @@
 #include "model/car_model.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -52,7 +53,24 @@ TempDir::~TempDir() {
 std::string sourcePath(const std::string& relative) {
     return std::string(VORNIX_SOURCE_DIR) + "/" + relative;
 }
-std::string snowmanFce() { return std::string(VORNIX_SHARED_DIR) + "/fixtures/snowman/car.fce"; }
+std::string fixturePath(const std::string& relative) {
+    std::vector<std::string> folders;
+    if (const char* env = std::getenv("VORNIX_FIXTURES"); env && *env) folders.push_back(env);
+    folders.push_back(std::string(VORNIX_SHARED_DIR) + "/fixtures");
+    for (const std::string& folder : folders) {
+        std::error_code error;
+        const std::string path = folder + "/" + relative;
+        if (std::filesystem::is_regular_file(path, error)) return path;
+    }
+    return {};
+}
+
+std::string missingFixture(const std::string& relative) {
+    return "needs the third-party fixture " + relative +
+           ", found neither in $VORNIX_FIXTURES nor in " VORNIX_SHARED_DIR "/fixtures";
+}
+
+std::string snowmanFce() { return fixturePath("snowman/car.fce"); }
 std::string sampleFce() { return sourcePath("data/sample/car.fce"); }
 
 std::vector<uint8_t> readBytes(const std::string& path) {

@@ -4,6 +4,8 @@
 
 #include "model/messages.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -44,8 +46,18 @@ class TempDir {
 };
 
 std::string sourcePath(const std::string& relative); // inside the repository
-std::string snowmanFce();                              // the third-party fixture car
 std::string sampleFce();                               // data/sample/car.fce
+
+// A file of the third-party fixtures, looked for under $VORNIX_FIXTURES and
+// then ../shared/fixtures beside the repository; "" when neither has it.
+std::string fixturePath(const std::string& relative);
+// Why a test that needs that file does not run.
+std::string missingFixture(const std::string& relative);
+std::string snowmanFce(); // the third-party car, or ""
+
+// Ends the test as skipped (not passed) when the third-party car is missing.
+#define SKIP_WITHOUT_SNOWMAN()                                                                  \
+    if (snowmanFce().empty()) GTEST_SKIP() << missingFixture("snowman/car.fce")
 
 std::vector<uint8_t> readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
