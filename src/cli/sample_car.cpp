@@ -121,13 +121,13 @@ void setDummy(int index, const char* name, DVec3 p) {
 void addDummies() {
     int n = 0;
     for (double side : {-1.0, 1.0}) {
-        setDummy(n++, "HWYN000", {side * 0.50, 0.04, -2.16});
-        setDummy(n++, "TRYN000", {side * 0.62, 0.09, 2.13});
+        setDummy(n++, "HWYN900", {side * 0.50, 0.04, -2.16});
+        setDummy(n++, "TRYN600", {side * 0.62, 0.09, 2.13});
         setDummy(n++, "BRYN900", {side * 0.47, 0.09, 2.16});
-        setDummy(n++, "POYO000", {side * 0.65, -0.095, -2.11});
+        setDummy(n++, "POYO700", {side * 0.65, -0.095, -2.11});
     }
     setDummy(n++, "BRYN500", {0.0, 0.64, 1.08}); // the high brake light
-    setDummy(n++, "RWYN000", {-0.35, 0.09, 2.16});
+    setDummy(n++, "RWYN800", {-0.35, 0.09, 2.16});
     setDummy(n++, ":LICENSE", {0.0, -0.095, 2.17});
     setDummy(n++, ":SMOKE", {0.39, -0.32, 2.17});
     model.header.numDummies = n;

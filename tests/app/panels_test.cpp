@@ -404,7 +404,7 @@ TEST_F(PanelTest, LoadFillsTheListsOfTheSampleCar) {
     EXPECT_EQ(items(ID_FLAG_LIST).size(), 11u);
     const std::vector<std::string> dummies = items(ID_DUMMY_LIST);
     ASSERT_EQ(dummies.size(), 12u);
-    EXPECT_EQ(dummies[0], "HWYN000");
+    EXPECT_EQ(dummies[0], "HWYN900");
     EXPECT_EQ(dummies[10], ":LICENSE");
     EXPECT_EQ(dummies[11], ":SMOKE");
     EXPECT_EQ(selection(ID_DUMMY_LIST), std::vector<int>{0});
@@ -564,7 +564,7 @@ TEST_F(PanelTest, DriverMovementCheckFollowsTheSelectedCorners) {
 TEST_F(PanelTest, DummyFieldsDecodeLightNames) {
     openSample();
     page(PAGE_DUMMIES);
-    // Dummy 0 is "HWYN000".
+    // Dummy 0 is "HWYN900".
     EXPECT_EQ(selection(ID_DUMMY_LIST), std::vector<int>{0});
     EXPECT_EQ(ws.control(ID_X).text, "-0.500");
     EXPECT_EQ(ws.control(ID_Y).text, "-0.150");
@@ -572,7 +572,8 @@ TEST_F(PanelTest, DummyFieldsDecodeLightNames) {
     EXPECT_EQ(selection(2011), std::vector<int>{0});
     EXPECT_EQ(selection(2012), std::vector<int>{0});
     EXPECT_EQ(selection(2014), std::vector<int>{0});
-    for (int id : {2013, 2015, 2016}) EXPECT_EQ(selection(id), std::vector<int>{0});
+    EXPECT_EQ(selection(2013), std::vector<int>{9});
+    for (int id : {2015, 2016}) EXPECT_EQ(selection(id), std::vector<int>{0});
     for (int id : {2011, 2012, 2013, 2014, 2015, 2016, 1307, 1308}) EXPECT_TRUE(ws.shown(id)) << id;
     EXPECT_FALSE(ws.shown(2017));
 
