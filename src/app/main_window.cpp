@@ -160,6 +160,8 @@ bool commandFiltered(int id, bool fromControl) {
     return !(id == CMD_HELP || id == CMD_WEB_LINK || (id >= CMD_KEY_RIGHT && id <= CMD_KEY_UP));
 }
 
+bool isMenuCommand(int id) { return id >= CMD_OPEN && id <= CMD_WEB_LINK; }
+
 // The top-strip buttons that stand for menu items.
 int menuCommandOfButton(int id) {
     if (id >= 1200 && id <= 1202) return CMD_OPEN + (id - 1200);
@@ -193,6 +195,10 @@ class EditorEvents : public WindowEvents {
   public:
     void command(int id, int code, bool fromControl) override {
         if (commandFiltered(id, fromControl)) return;
+        // Menu item, accelerator and top-strip button meet here: a command
+        // whose menu item is grayed does nothing, whichever way it came.
+        const int menuId = fromControl ? menuCommandOfButton(id) : isMenuCommand(id) ? id : 0;
+        if (menuId != 0 && menuGrayed(menuId)) return;
         if (app.tooltipButton) hideButtonHelp();
         if (app.aboutShown) {
             app.aboutShown = false;
@@ -200,9 +206,8 @@ class EditorEvents : public WindowEvents {
             invalidateView();
         }
         if (fromControl) {
-            const int menuId = menuCommandOfButton(id);
             if (menuId != 0) {
-                if (!menuGrayed(menuId)) handleMenuCommand(menuId);
+                handleMenuCommand(menuId);
             } else if (model.modelLoaded && handlePanelCommand(id, code, 0)) {
                 redrawAfterEdit();
             }
@@ -220,7 +225,7 @@ class EditorEvents : public WindowEvents {
                     invalidateView();
                 }
             }
-        } else if (id >= CMD_OPEN && id <= CMD_WEB_LINK) {
+        } else if (menuId != 0) {
             handleMenuCommand(id);
         }
         updateContinuousMode();

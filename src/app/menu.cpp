@@ -97,7 +97,8 @@ void saveAsCommand() {
     const std::string path = runFileDialog(DIALOG_FCE_SAVE, app.fceDialogPath);
     if (path.empty()) return;
     app.fceDialogPath = path;
-    saveModel();
+    // The chosen name becomes the current file only once the car is in it.
+    if (saveModelAs(path)) model.fcePath = path;
 }
 
 void switchPage(int newPage) {
@@ -252,8 +253,13 @@ void updateMappingModeControls() {
     for (int id : {1226, 1227, 1229, 1230, 1273, 1274, 1275}) ws.showControl(id, mapping);
 }
 
-bool saveModel() {
-    if (!saveFceFile(app.fceDialogPath)) return false;
+bool saveModel() { return saveModelAs(model.fcePath); }
+
+bool saveModelAs(const std::string& path) {
+    // Without a model there is nothing to save, and after a failed Open no
+    // file to save it to: the path went with the model.
+    if (!model.modelLoaded || path.empty()) return false;
+    if (!saveFceFile(path)) return false;
     model.modelModified = false;
     app.snapshotPending = false;
     return true;

@@ -29,6 +29,7 @@ void grayModelCommands(bool grayed);
 bool unsavedChangesQuestion();
 // Saves to the current file name; reports a file that cannot be created.
 bool saveModel();
+bool saveModelAs(const std::string& path);
 // Stops animation, asks about unsaved changes, writes the settings and ends
 // the event loop. Used by Quit and the window's close button.
 void quitEditor();

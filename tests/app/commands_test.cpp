@@ -4,9 +4,15 @@
 #include "editor_fixture.h"
 
 #include "app/buttons.h"
+#include "app/config.h"
 #include "app/control_ids.h"
+#include "app/menu.h"
 #include "model/car_model.h"
 #include "render/render.h"
+
+#include <cstring>
+#include <filesystem>
+#include <map>
 
 TEST_F(EditorTest, ViewModesKeepTheirRules) {
     start(sampleCopy());
@@ -175,4 +181,55 @@ TEST_F(EditorTest, AboutShowsThePictureUntilTheNextCommand) {
     EXPECT_EQ(ws.presentedPixel(192, 48), 0xC0C0C0u);
     ws.menu(CMD_NORMALS);
     EXPECT_FALSE(app.aboutShown);
+}
+
+TEST_F(EditorTest, SaveAfterAFailedOpenWritesNothing) {
+    const std::string car = sampleCopy();
+    start(car);
+    const std::vector<uint8_t> saved = readBytes(car);
+    writeBytes(dir.file("broken.fce"), std::vector<uint8_t>(100, 0));
+    ws.fileAnswers.push_back(dir.file("broken.fce"));
+    ws.pressAccelerator(ACCEL_LETTER, 'O');
+    ASSERT_FALSE(model.modelLoaded);
+    ASSERT_EQ(ws.messageBoxes.size(), 1u); // the reason the file was refused
+    EXPECT_EQ(ws.menuState(CMD_SAVE), MENU_GRAYED);
+    // Accelerator, button, and the commands as if a menu had sent them anyway.
+    EXPECT_TRUE(ws.pressAccelerator(ACCEL_LETTER, 'S'));
+    EXPECT_TRUE(ws.click(1201));
+    ws.events->command(CMD_SAVE, 0, false);
+    ws.events->command(CMD_SAVE_AS, 0, false);
+    EXPECT_EQ(readBytes(car), saved);
+    EXPECT_EQ(ws.messageBoxes.size(), 1u);
+    EXPECT_EQ(ws.fileDialogs.size(), 1u); // only the Open dialog
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3); // no temporary
+    EXPECT_FALSE(saveModel()); // and the save itself has no file left to write to
+}
+
+TEST_F(EditorTest, GrayedCommandsChangeNothingWithoutAModel) {
+    start();
+    const std::map<int, int> menu = ws.menuStates;
+    const ButtonState buttonsBefore = buttons;
+    const RenderState renderBefore = render;
+    for (const Accelerator& a : accelerators()) {
+        // Open, Quit, About and Help are the commands a window without a car offers.
+        if (a.id == CMD_OPEN || a.id == CMD_QUIT || a.id == CMD_ABOUT || a.id == CMD_HELP) continue;
+        ws.pressAccelerator(a.key, a.letter);
+    }
+    for (int id = 1200; id <= 1240; ++id)
+        if (ws.shown(id) && id != 1200) ws.click(id);
+    EXPECT_EQ(ws.menuStates, menu);
+    EXPECT_EQ(std::memcmp(&buttons, &buttonsBefore, sizeof buttons), 0);
+    EXPECT_EQ(render.viewFlags, renderBefore.viewFlags);
+    EXPECT_EQ(render.page, renderBefore.page);
+    EXPECT_EQ(camera.currentCamera, 0);
+    EXPECT_EQ(motion.motionFlags, 0u);
+    EXPECT_TRUE(ws.messageBoxes.empty());
+    EXPECT_TRUE(ws.fileDialogs.empty());
+    ws.close();
+    ASSERT_TRUE(ws.quitRequested);
+    ConfigRecord stored{};
+    const std::vector<uint8_t> bytes = readBytes(options.configPath);
+    ASSERT_EQ(bytes.size(), sizeof stored);
+    std::memcpy(&stored, bytes.data(), sizeof stored);
+    EXPECT_EQ(stored.viewFlags, 0xC2u); // as at start
 }

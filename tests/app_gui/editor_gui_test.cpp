@@ -15,6 +15,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -216,4 +218,35 @@ TEST_F(EditorOnQt, QuitWithChangesAsksAndCancelKeepsTheEditorOpen) {
     EXPECT_EQ(ws->run(), 0);
     EXPECT_FALSE(model.modelModified);
     EXPECT_NE(readBytes(fce), before); // saved (centred on load, so the file changed)
+}
+
+TEST_F(EditorOnQt, SaveAfterAFailedOpenLeavesTheCarAlone) {
+    const std::vector<uint8_t> saved = readBytes(fce);
+    writeBytes(dir.file("broken.fce"), std::vector<uint8_t>(100, 0));
+    whenModalOpens(
+        [&](QWidget* modal) {
+            auto* dialog = static_cast<QFileDialog*>(modal);
+            dialog->selectFile(QString::fromStdString(dir.file("broken.fce")));
+            static_cast<QDialog*>(dialog)->accept();
+        },
+        [](QWidget* modal) { return qobject_cast<QFileDialog*>(modal) != nullptr; });
+    QString refusal;
+    whenModalOpens(
+        [&](QWidget* modal) {
+            auto* box = static_cast<QMessageBox*>(modal);
+            refusal = box->text();
+            box->button(QMessageBox::Ok)->click();
+        },
+        [](QWidget* modal) { return qobject_cast<QMessageBox*>(modal) != nullptr; });
+    pressKey(window(), Qt::Key_O, Qt::ControlModifier);
+    processEvents();
+    ASSERT_FALSE(model.modelLoaded);
+    EXPECT_TRUE(refusal.startsWith("Unreadable FCE file")) << refusal.toStdString();
+    EXPECT_FALSE(action("Save\tStrg-S")->isEnabled());
+
+    pressKey(window(), Qt::Key_S, Qt::ControlModifier);
+    processEvents();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr); // no message, no dialog
+    EXPECT_EQ(readBytes(fce), saved);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
 }
