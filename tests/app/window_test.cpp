@@ -183,7 +183,7 @@ TEST_F(EditorTest, CloseAsksAboutUnsavedChangesInAllThreeWays) {
 TEST_F(EditorTest, SaveThatCannotCreateItsFileSaysSoAndStaysModified) {
     start(sampleCopy());
     model.modelModified = true;
-    app.fceDialogPath = dir.file("gone/car.fce");
+    model.fcePath = dir.file("gone/car.fce");
     ws.messageBoxAnswers.push_back(ANSWER_YES);
     ws.close();
     EXPECT_FALSE(ws.quitRequested); // a failed save keeps the window open
