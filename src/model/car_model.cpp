@@ -4,6 +4,7 @@
 #include "model/car_model.h"
 
 #include "model/alloc.h"
+#include "model/names.h"
 
 #include <cassert>
 #include <cmath>
@@ -170,5 +171,9 @@ void toModelSpace(int part) { shiftPart(part, 1.0); }
 void toPartSpace(int part) { shiftPart(part, -1.0); }
 
 std::string nameString(const char (&field)[NAME_SIZE]) {
-    return std::string(field, strnlen(field, NAME_SIZE));
+    return std::string(field, strnlen(field, NAME_SIZE - 1));
+}
+
+std::string nameText(const char (&field)[NAME_SIZE]) {
+    return windows1252ToUtf8(nameString(field));
 }

@@ -67,6 +67,9 @@ struct CarModel {
     bool modelModified = false;
     bool centerOnLoad = false;
     bool renderCacheValid = false;
+    // The file carried the program's smoothing data, but they were damaged
+    // or cut: the car was read with default smoothing instead.
+    bool smoothingDataDamaged = false;
     std::string fcePath;
     std::string fileTitle;
     std::string texturePath;
@@ -93,5 +96,9 @@ void toPartSpace(int part);
 // First vertex slot of a part (3 slots per triangle before it).
 inline int partSlot(int part) { return model.header.partFirstVertex[part]; }
 
-// A name field as a string that never runs past its 64 bytes.
+// A name field as the program compares it: its bytes up to the first NUL, at
+// most 63 (a full field keeps its 64th byte in the file but not in the text).
 std::string nameString(const char (&field)[NAME_SIZE]);
+// The same as UTF-8 text, for what is shown or written out: names are
+// Windows-1252 bytes.
+std::string nameText(const char (&field)[NAME_SIZE]);

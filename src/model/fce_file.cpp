@@ -31,7 +31,9 @@ uint16_t groupWords[MAX_TRIANGLES];
 ModelTriangle triangleChunk[1024];
 uint32_t fillerChunk[4096];
 
-void refuse(const std::string& why) { showError("Unreadable FCE file: " + why + "."); }
+void refuse(const std::string& why) {
+    showError("Unreadable FCE file: " + why + ".\n" + currentFilePath());
+}
 
 int64_t vertexTotal(const FceHeader& h) {
     int64_t total = 0;
@@ -244,14 +246,10 @@ bool readFceFile(bool keepTexture) {
     freeModel(keepTexture);
     model.modelLoaded = false;
     FceHeader& h = model.header;
-    errno = 0;
     if (!readExact(sizeof h, &h)) {
-        if (errno == 0) refuse("the file is shorter than an FCE header");
+        if (!systemErrorSeen()) refuse("the file is shorter than an FCE header");
         return failRead();
     }
-    // Names are 63 characters and a NUL; a name field without its NUL is cut there.
-    for (auto& name : h.partNames) name[NAME_SIZE - 1] = '\0';
-    for (auto& name : h.dummyNames) name[NAME_SIZE - 1] = '\0';
     if (!checkHeader(h, currentFileSize())) return failRead();
     if (!allocateStore(h.numTriangles)) return failRead();
 
@@ -266,7 +264,11 @@ bool readFceFile(bool keepTexture) {
         return failRead();
     if (!checkTables()) return failRead();
 
-    if (h.extraDataTag == FCE_TAG_VRNX && !readExtraData()) h.extraDataTag = 0;
+    // Damaged or cut smoothing data cost only themselves; a system error
+    // while reading them is no damage in the file and fails the whole read.
+    model.smoothingDataDamaged = h.extraDataTag == FCE_TAG_VRNX && !readExtraData();
+    if (systemErrorSeen()) return failRead();
+    if (model.smoothingDataDamaged) h.extraDataTag = 0;
     closeFile();
     fixUpAfterReading();
     model.modelLoaded = true;
@@ -277,9 +279,15 @@ HsbColor colorFromFile(FileColor c) {
     return {uint8_t((c.b[0] * 180) >> 8), uint8_t(c.b[1] >> 1), uint8_t(c.b[2] >> 1), c.b[3]};
 }
 
-FileColor colorToFile(HsbColor c) {
-    return {{uint8_t((c.hue * 256) / 180), uint8_t(2 * c.saturation), uint8_t(2 * c.brightness),
-             c.extra}};
+FileColor colorToFile(HsbColor c, FileColor stored) {
+    const HsbColor read = colorFromFile(stored);
+    if (read.hue == c.hue && read.saturation == c.saturation &&
+        read.brightness == c.brightness && read.extra == c.extra)
+        return stored;
+    // The smallest bytes that read back as the colour, so that saving again
+    // changes nothing.
+    return {{uint8_t(std::min((c.hue * 256 + 179) / 180, 255)), uint8_t(2 * c.saturation),
+             uint8_t(2 * c.brightness), c.extra}};
 }
 
 void convertColorsAfterRead() {
@@ -402,7 +410,7 @@ bool writeFceFile() {
     const int V = running;
     for (int layer = 0; layer < COLOR_LAYERS; ++layer)
         for (int i = 0; i < h.numColors; ++i)
-            h.fileColors[layer][i] = colorToFile(model.colorLayers[layer][i]);
+            h.fileColors[layer][i] = colorToFile(model.colorLayers[layer][i], h.fileColors[layer][i]);
     h.numVertices = V;
     h.halfSize = {float((double(hi[0]) - lo[0]) / 2), float((double(hi[1]) - lo[1]) / 2),
                   float((double(hi[2]) - lo[2]) / 2)};
@@ -420,7 +428,7 @@ bool writeFceFile() {
               writeExtraBlockA(V) && writeExtraBlockB();
     errno = 0;
     if (!closeFile() && ok) {
-        reportLastError();
+        reportLastError(currentFilePath());
         ok = false;
     }
 
@@ -449,7 +457,7 @@ int64_t fceFileSize() {
 
 bool loadFceFile(const std::string& path, bool keepTexture) {
     if (!openForReading(path)) {
-        reportLastError();
+        reportFileError(path);
         return false;
     }
     if (!readFceFile(keepTexture)) return false;
@@ -459,7 +467,7 @@ bool loadFceFile(const std::string& path, bool keepTexture) {
 
 bool saveFceFile(const std::string& path) {
     if (!beginSafeSave(path)) {
-        reportLastError();
+        reportFileError(path);
         return false;
     }
     return finishSafeSave(writeFceFile());

@@ -19,9 +19,11 @@ bool writeFceFile();
 
 void convertColorsAfterRead();
 
-// The colour scale, one colour at a time.
+// The colour scale, one colour at a time. Writing keeps the stored bytes of a
+// colour that reads as they do; any other colour gets the smallest bytes that
+// read back as it, so a read-write-read changes no value.
 HsbColor colorFromFile(FileColor c);
-FileColor colorToFile(HsbColor c);
+FileColor colorToFile(HsbColor c, FileColor stored);
 
 // Opens `path` and reads it (reporting the system error when it cannot be
 // opened). Sets fcePath on success; the caller loads the texture and

@@ -13,17 +13,19 @@ StderrMessages defaultMessages;
 MessageService* current = &defaultMessages;
 } // namespace
 
+namespace {
+// A message box may hold several lines; on a terminal each message is one.
+std::string oneLine(std::string text) {
+    for (size_t at; (at = text.find('\n')) != std::string::npos;) text.replace(at, 1, " - ");
+    return text;
+}
+} // namespace
+
 void StderrMessages::showError(const std::string& text) {
-    // On a terminal a bare system error number says little; add its meaning.
-    int code = 0;
-    char rest = 0;
-    if (std::sscanf(text.c_str(), "Error:%d%c", &code, &rest) == 1)
-        std::fprintf(stderr, "%s%s (%s)\n", prefix_.c_str(), text.c_str(), std::strerror(code));
-    else
-        std::fprintf(stderr, "%s%s\n", prefix_.c_str(), text.c_str());
+    std::fprintf(stderr, "%s%s\n", prefix_.c_str(), oneLine(text).c_str());
 }
 void StderrMessages::showMessage(const std::string& text) {
-    std::fprintf(stderr, "%s%s\n", prefix_.c_str(), text.c_str());
+    std::fprintf(stderr, "%s%s\n", prefix_.c_str(), oneLine(text).c_str());
 }
 bool StderrMessages::askOkCancel(const std::string& text) {
     std::fprintf(stderr, "%s%s (cancelled)\n", prefix_.c_str(), text.c_str());
@@ -55,6 +57,12 @@ void reportLastError() {
     }
     showError(format("Error:%d", code));
     lastErrorFlag = 1;
+}
+
+void reportLastError(const std::string& path) {
+    int code = errno;
+    lastErrorFlag = code != 0;
+    if (code != 0) showError(format("Error:%d\n%s: %s", code, std::strerror(code), path.c_str()));
 }
 
 std::string format(const char* fmt, ...) {

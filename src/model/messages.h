@@ -50,6 +50,9 @@ std::string chooseFileToOpen(const std::string& title, const std::string& filter
 
 // Shows "Error:<errno>" when errno is not 0. lastErrorFlag tells whether it did.
 void reportLastError();
+// The same for a system error about the file `path`: "Error:<errno>" and, on
+// the next line, the system's reason and the path.
+void reportLastError(const std::string& path);
 extern int lastErrorFlag;
 
 // printf-style formatting into a std::string, for message texts.

@@ -1,4 +1,4 @@
-// Dummy and part name tables and their decoding.
+// Dummy and part name tables and their decoding, and the code page of names.
 #include "model/names.h"
 
 #include "model/fce_types.h"
@@ -63,4 +63,73 @@ uint32_t defaultPartFlags(const char* name) {
     if (std::strcmp(name, ":TB") == 0) flags = 0;
     if (std::strcmp(name, ":OD") == 0) flags |= PART_DRIVER;
     return flags;
+}
+
+namespace {
+// Unicode of the bytes 0x80..0x9F; the rest of the code page is Latin-1.
+const char16_t highCodes[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t unicodeOf(uint8_t byte) {
+    return byte >= 0x80 && byte < 0xA0 ? highCodes[byte - 0x80] : byte;
+}
+} // namespace
+
+std::string windows1252ToUtf8(std::string_view bytes) {
+    std::string text;
+    for (char c : bytes) {
+        const char32_t u = unicodeOf(uint8_t(c));
+        if (u < 0x80) {
+            text.push_back(char(u));
+        } else if (u < 0x800) {
+            text.push_back(char(0xC0 | (u >> 6)));
+            text.push_back(char(0x80 | (u & 0x3F)));
+        } else {
+            text.push_back(char(0xE0 | (u >> 12)));
+            text.push_back(char(0x80 | ((u >> 6) & 0x3F)));
+            text.push_back(char(0x80 | (u & 0x3F)));
+        }
+    }
+    return text;
+}
+
+// One UTF-8 character at text[at]: its length, or 0 when the bytes are no UTF-8.
+static size_t decodeUtf8(std::string_view text, size_t at, char32_t& u) {
+    const auto lead = uint8_t(text[at]);
+    size_t length = 1;
+    if (lead < 0x80) {
+        u = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, u = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, u = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, u = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        const auto next = uint8_t(text[at + k]);
+        if ((next & 0xC0) != 0x80) return 0;
+        u = (u << 6) | (next & 0x3F);
+    }
+    return length;
+}
+
+std::string utf8ToWindows1252(std::string_view text) {
+    std::string bytes;
+    for (size_t at = 0; at < text.size();) {
+        char32_t u = 0;
+        const size_t length = decodeUtf8(text, at, u);
+        char byte = '?';
+        for (int b = 0; length > 0 && b < 256; ++b)
+            if (unicodeOf(uint8_t(b)) == u) byte = char(b);
+        bytes.push_back(byte);
+        at += length > 0 ? length : 1;
+    }
+    return bytes;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 struct NameCode {
     char code;
@@ -33,3 +35,11 @@ int findNameCode(const NameCode* table, int count, char code);
 
 // Flags a part of a file without the program's extra data starts with.
 uint32_t defaultPartFlags(const char* name);
+
+// Names are Windows-1252 bytes. Text that leaves the program (JSON, the
+// editor's lists and fields) is UTF-8, every byte shown as its character;
+// bytes the code page leaves undefined stand for the control characters of
+// the same number. Text coming back is turned into bytes again, a character
+// the code page lacks (or a byte that is no UTF-8) becoming '?'.
+std::string windows1252ToUtf8(std::string_view bytes);
+std::string utf8ToWindows1252(std::string_view text);

@@ -640,7 +640,7 @@ TEST_F(PanelTest, ColorPresetsSelectAndRepaintOnRequest) {
     page(PAGE_COLORS);
     EXPECT_EQ(items(ID_PRESET_LIST).size(), 6u);
     EXPECT_EQ(selection(ID_PRESET_LIST), std::vector<int>{1});
-    EXPECT_EQ(ownerDraw.square[1 * 130 + 128], hsbToPixel({117, 127, 127, 0}) & 0xFFFFFFu);
+    EXPECT_EQ(ownerDraw.square[1 * 130 + 128], hsbToPixel({118, 127, 127, 0}) & 0xFFFFFFu);
 
     const int hue = ws.control(ID_HUE_BAR).repaints;
     const int square = ws.control(ID_SQUARE).repaints;
@@ -655,5 +655,5 @@ TEST_F(PanelTest, ColorPresetsSelectAndRepaintOnRequest) {
     EXPECT_GT(ws.control(ID_SQUARE).repaints, square);
     EXPECT_GT(ws.control(ID_SWATCH).repaints, swatch);
     EXPECT_EQ(selection(ID_PRESET_LIST), std::vector<int>{2});
-    EXPECT_EQ(ownerDraw.square[1 * 130 + 128], hsbToPixel({25, 127, 127, 0}) & 0xFFFFFFu);
+    EXPECT_EQ(ownerDraw.square[1 * 130 + 128], hsbToPixel({26, 127, 127, 0}) & 0xFFFFFFu);
 }

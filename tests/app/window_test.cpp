@@ -189,7 +189,8 @@ TEST_F(EditorTest, SaveThatCannotCreateItsFileSaysSoAndStaysModified) {
     EXPECT_FALSE(ws.quitRequested); // a failed save keeps the window open
     EXPECT_TRUE(model.modelModified);
     bool reported = false;
-    for (const FakeMessageBox& box : ws.messageBoxes) reported |= box.text == "Error:2";
+    for (const FakeMessageBox& box : ws.messageBoxes)
+        reported |= box.text == "Error:2\nNo such file or directory: " + model.fcePath;
     EXPECT_TRUE(reported);
 }
 

@@ -54,5 +54,5 @@ TEST(Allocation, ReadAndWriteDoNotAllocatePerVertexOrTriangle) {
     EXPECT_LE(large.first, small.first);
     EXPECT_LE(large.second, small.second);
     EXPECT_LE(small.first, 2);
-    EXPECT_LE(small.second, 2);
+    EXPECT_LE(small.second, 4); // the path strings of the temporary file and the target
 }

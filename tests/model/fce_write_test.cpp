@@ -188,34 +188,43 @@ TEST_F(FceWrite, BoundingBoxIsTakenInModelSpace) {
     EXPECT_FLOAT_EQ(model.header.halfSize.z, 2.0f);
 }
 
-TEST(ColorScale, ConvertsBothWays) {
-    HsbColor c = colorFromFile({{255, 255, 254, 9}});
-    EXPECT_EQ(c.hue, 179);
-    EXPECT_EQ(c.saturation, 127);
-    EXPECT_EQ(c.brightness, 127);
-    EXPECT_EQ(c.extra, 9);
-    FileColor f = colorToFile(c);
-    EXPECT_EQ(f.b[0], 254); // 255 comes back one lower
-    EXPECT_EQ(f.b[1], 254);
-    EXPECT_EQ(f.b[3], 9);
-    // The hue round trip can lose two steps.
-    EXPECT_EQ(colorToFile(colorFromFile({{7, 0, 0, 0}})).b[0], 5);
+TEST(ColorScale, ReadWriteReadKeepsEveryValue) {
+    // Reading scales hue by 180/256 and halves saturation and brightness:
+    // byte 255 reads as hue 179, saturation and brightness 127.
+    const HsbColor top = colorFromFile({{255, 255, 255, 9}});
+    EXPECT_EQ(top.hue, 179);
+    EXPECT_EQ(top.saturation, 127);
+    EXPECT_EQ(top.brightness, 127);
+    EXPECT_EQ(top.extra, 9);
     for (int b = 0; b < 256; ++b) {
-        int back = colorToFile(colorFromFile({{uint8_t(b), uint8_t(b), uint8_t(b), 0}})).b[0];
-        EXPECT_LE(back, b);
-        EXPECT_GE(back, b - 2);
+        const FileColor stored{{uint8_t(b), uint8_t(b), uint8_t(b), uint8_t(b)}};
+        const FileColor written = colorToFile(colorFromFile(stored), stored);
+        EXPECT_EQ(std::memcmp(&written, &stored, 4), 0) << b; // stored bytes stay
+    }
+    // A colour the stored bytes do not read as gets the smallest bytes that
+    // read back as it: hue h needs b * 180 >= h * 256.
+    const FileColor other{{1, 1, 1, 1}};
+    for (int hue = 0; hue < 180; ++hue) {
+        const FileColor f = colorToFile({uint8_t(hue), 3, 127, 0}, other);
+        EXPECT_EQ(colorFromFile(f).hue, hue) << hue;
+        EXPECT_EQ(f.b[0] * 180 >= hue * 256 && (f.b[0] - 1) * 180 < hue * 256, true) << hue;
+        EXPECT_EQ(f.b[1], 6);
+        EXPECT_EQ(f.b[2], 254);
     }
 }
 
-TEST_F(FceWrite, ColoursAreWrittenInFileScale) {
+TEST_F(FceWrite, EditedColoursAreWrittenAsTheSmallestBytesThatReadBack) {
     buildTestModel(1, 3);
-    model.colorLayers[2][1] = {90, 64, 127, 5};
+    model.colorLayers[2][1] = {11, 64, 127, 5}; // 15 would read back as hue 10
+    model.colorLayers[0][0] = {179, 0, 1, 0};
     const std::vector<uint8_t> file = save();
     const size_t at = 0x824 + 2 * 64 + 1 * 4;
-    EXPECT_EQ(file[at], 128);
+    EXPECT_EQ(file[at], 16);
     EXPECT_EQ(file[at + 1], 128);
     EXPECT_EQ(file[at + 2], 254);
     EXPECT_EQ(file[at + 3], 5);
+    EXPECT_EQ(file[0x824], 255);
+    EXPECT_EQ(file[0x826], 2);
 }
 
 TEST_F(FceWrite, FailedSaveLeavesTheOldFileAsItWas) {
@@ -237,7 +246,7 @@ TEST_F(FceWrite, FailedSaveLeavesTheOldFileAsItWas) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(readBytes(path), before);
     ASSERT_FALSE(messages.errors.empty());
-    EXPECT_EQ(messages.errors.back(), "Error:27"); // EFBIG
+    EXPECT_EQ(messages.errors.back(), "Error:27\nFile too large: " + path); // EFBIG
     // No temporary file is left behind.
     int files = 0;
     for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
@@ -251,5 +260,34 @@ TEST_F(FceWrite, SaveIntoAMissingFolderReportsTheSystemError) {
     buildTestModel(1, 3);
     EXPECT_FALSE(saveFceFile(dir.file("no/such/folder/car.fce")));
     ASSERT_EQ(messages.errors.size(), 1u);
-    EXPECT_EQ(messages.errors[0], "Error:2");
+    EXPECT_EQ(messages.errors[0],
+              "Error:2\nNo such file or directory: " + dir.file("no/such/folder/car.fce"));
+}
+
+namespace {
+// Saves `car`, then saves each saved file again; every later file must be
+// the first one byte for byte.
+void expectStableResaves(const std::string& car, const TempDir& dir) {
+    std::string from = car;
+    std::vector<uint8_t> first;
+    for (int k = 0; k < 6; ++k) {
+        resetModel();
+        ASSERT_TRUE(loadFceFile(from, false));
+        convertColorsAfterRead();
+        const std::string to = dir.file("resave" + std::to_string(k) + ".fce");
+        ASSERT_TRUE(saveFceFile(to));
+        if (k == 0)
+            first = readBytes(to);
+        else
+            EXPECT_TRUE(readBytes(to) == first) << "resave " << k << " of " << car;
+        from = to;
+    }
+}
+} // namespace
+
+TEST_F(FceWrite, ResavesOfTheSampleCarAreByteIdentical) { expectStableResaves(sampleFce(), dir); }
+
+TEST_F(FceWrite, ResavesOfTheThirdPartyCarAreByteIdentical) {
+    SKIP_WITHOUT_SNOWMAN();
+    expectStableResaves(snowmanFce(), dir);
 }

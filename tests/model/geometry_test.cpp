@@ -184,7 +184,7 @@ TEST_F(Geometry, PartSpaceRoundTripTouchesOnlyThePartsVertices) {
 TEST(NameString, StopsAtTheFieldEnd) {
     char field[NAME_SIZE];
     std::memset(field, 'A', sizeof field);
-    EXPECT_EQ(nameString(field).size(), size_t(NAME_SIZE));
+    EXPECT_EQ(nameString(field).size(), size_t(NAME_SIZE - 1));
     field[3] = '\0';
     EXPECT_EQ(nameString(field), "AAA");
 }
