@@ -132,7 +132,7 @@ void drawPartItem(DrawItem& item, std::vector<TextRun>& text) {
                 item.pixels[y * item.width + x] =
                     *pixelAt(frame.screenWidth + column + x, ICON_EYE_ROW + y);
     }
-    text.push_back({20, 0, ink, LOOK_PANEL, nameString(model.header.partNames[p])});
+    text.push_back({20, 0, ink, LOOK_PANEL, nameText(model.header.partNames[p])});
 }
 
 void drawFlagItem(DrawItem& item, std::vector<TextRun>& text) {

@@ -106,7 +106,7 @@ std::string format3(float value) {
 // The name, position and counts of the current part below the list.
 void showPartFields(int p) {
     WindowSystem& ws = windows();
-    ws.setText(ID_PART_NAME, nameString(model.header.partNames[p]));
+    ws.setText(ID_PART_NAME, nameText(model.header.partNames[p]));
     ws.setText(ID_X, format3(model.header.partPos[p].x));
     ws.setText(ID_Y, format3(model.header.partPos[p].y));
     ws.setText(ID_Z, format3(model.header.partPos[p].z));

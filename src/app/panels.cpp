@@ -396,7 +396,7 @@ void fillPanelLists() {
     ws.listClear(ID_DUMMY_LIST);
     const int dummies = std::clamp<int>(model.header.numDummies, 0, MAX_DUMMIES);
     for (int d = 0; d < dummies; ++d)
-        ws.listAdd(ID_DUMMY_LIST, nameString(model.header.dummyNames[d]));
+        ws.listAdd(ID_DUMMY_LIST, nameText(model.header.dummyNames[d]));
     if (model.selectedDummy < uint32_t(dummies))
         ws.listSelect(ID_DUMMY_LIST, int(model.selectedDummy), true);
     fillFixedLists();

@@ -71,7 +71,7 @@ void refreshPartFields() {
     }
     const int p = selectedPartIndex();
     if (p >= 0) {
-        ws.setText(ID_PART_NAME, nameString(model.header.partNames[p]));
+        ws.setText(ID_PART_NAME, nameText(model.header.partNames[p]));
         setPositionFields(&model.header.partPos[p]);
         char info[96];
         std::snprintf(info, sizeof info, " Vertices: %ld\n Polygons: %ld",
@@ -112,7 +112,7 @@ void refreshDummyFields(bool refillList, bool showDetails) {
     if (refillList) {
         ws.listClear(ID_DUMMY_LIST);
         for (int i = 0; i < dummies; ++i)
-            ws.listAdd(ID_DUMMY_LIST, nameString(model.header.dummyNames[i]));
+            ws.listAdd(ID_DUMMY_LIST, nameText(model.header.dummyNames[i]));
         if (d >= 0) ws.listSelect(ID_DUMMY_LIST, d, true);
     }
     setPositionFields(d >= 0 ? &model.header.dummyPos[d] : nullptr);

@@ -3,6 +3,8 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "model/car_model.h"
+#include "model/names.h"
 #include "platform/window_system.h"
 
 #include <cmath>
@@ -55,13 +57,15 @@ int editNumber(int field, float& value) {
     return 1;
 }
 
-int editText(int field, char* text) {
+int editText(int field, char (&name)[NAME_SIZE]) {
     WindowSystem& ws = windows();
-    std::string entered = ws.editInPlace(field, text, 63);
+    // The field edits the name as text; what comes back becomes the name's
+    // bytes again.
+    std::string entered = utf8ToWindows1252(ws.editInPlace(field, nameText(name), 63));
     if (entered.size() > 63) entered.resize(63);
-    if (entered == text) return 0;
-    std::memcpy(text, entered.c_str(), entered.size() + 1);
-    ws.setText(field, entered);
+    if (entered == nameString(name)) return 0;
+    std::memcpy(name, entered.c_str(), entered.size() + 1);
+    ws.setText(field, nameText(name));
     app.snapshotPending = true;
     return 1;
 }

@@ -2,6 +2,7 @@
 // window system: the editor's implementation of the message service.
 #pragma once
 
+#include "model/fce_types.h"
 #include "model/messages.h"
 
 class WindowSystem;
@@ -28,5 +29,6 @@ float parseNumber(const std::string& text);
 // Edits the float shown in value field `field` in place. Returns 1 and marks
 // a snapshot pending when the value changed, else 0.
 int editNumber(int field, float& value);
-// Edits a name of at most 63 characters shown in `field` in place.
-int editText(int field, char* text);
+// Edits a name field (at most 63 characters) shown in `field` in place.
+// Returns 1 and marks a snapshot pending when the name changed, else 0.
+int editText(int field, char (&name)[NAME_SIZE]);

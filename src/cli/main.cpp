@@ -26,6 +26,11 @@ StderrMessages cliMessages("vornix-cli: ");
 bool readModel(const std::string& path, bool centre) {
     model.centerOnLoad = centre;
     if (!loadFceFile(path, false)) return false;
+    // The car is usable; its smoothing data are not. The editor says so in a
+    // message box, the command line in a warning.
+    if (model.smoothingDataDamaged)
+        showMessage("warning: " + path +
+                    ": the surface smoothing data are damaged; default smoothing is used");
     convertColorsAfterRead();
     return true;
 }
@@ -60,7 +65,7 @@ int commandInfo(const std::string& path, bool json) {
         out["vertices"] = vertices;
         out["parts"] = nlohmann::json::array();
         for (int p = 0; p < h.numParts; ++p)
-            out["parts"].push_back({{"name", nameString(h.partNames[p])},
+            out["parts"].push_back({{"name", nameText(h.partNames[p])},
                                     {"position", vec(h.partPos[p])},
                                     {"vertices", h.partVertexCount[p]},
                                     {"triangles", h.partTriangleCount[p]},
@@ -69,7 +74,7 @@ int commandInfo(const std::string& path, bool json) {
         out["dummies"] = nlohmann::json::array();
         for (int d = 0; d < h.numDummies; ++d)
             out["dummies"].push_back(
-                {{"name", nameString(h.dummyNames[d])}, {"position", vec(h.dummyPos[d])}});
+                {{"name", nameText(h.dummyNames[d])}, {"position", vec(h.dummyPos[d])}});
         out["colors"] = nlohmann::json::array();
         for (int i = 0; i < h.numColors; ++i) {
             nlohmann::json preset = nlohmann::json::array();
@@ -91,14 +96,14 @@ int commandInfo(const std::string& path, bool json) {
         const Vec3& pos = h.partPos[p];
         std::printf("part %2d  %-16s at (%.3f, %.3f, %.3f)  %d vertices, %d triangles, "
                     "flags 0x%02X, %d groups\n",
-                    p, nameString(h.partNames[p]).c_str(), pos.x, pos.y, pos.z,
+                    p, nameText(h.partNames[p]).c_str(), pos.x, pos.y, pos.z,
                     h.partVertexCount[p], h.partTriangleCount[p], model.partFlags[p],
                     model.groupCount[p]);
     }
     for (int d = 0; d < h.numDummies; ++d) {
         const Vec3& pos = h.dummyPos[d];
         std::printf("dummy %2d %-16s at (%.3f, %.3f, %.3f)  %s\n", d,
-                    nameString(h.dummyNames[d]).c_str(), pos.x, pos.y, pos.z,
+                    nameText(h.dummyNames[d]).c_str(), pos.x, pos.y, pos.z,
                     dummyDescription(h.dummyNames[d]).c_str());
     }
     for (int i = 0; i < h.numColors; ++i) {

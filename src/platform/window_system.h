@@ -9,9 +9,10 @@
 // coordinates of the main window unless said otherwise; images are 32-bit
 // pixels 0x00RRGGBB, top-down.
 //
-// Texts handed to the window system are UTF-8; a text that is not valid UTF-8
-// is taken as Windows-1252, the encoding of the names and marker bytes in the
-// car data (so the degree sign 0xB0 or an en dash 0x96 show as themselves).
+// Texts handed to the window system are UTF-8 (the logic converts the car's
+// Windows-1252 names first); a text that is not valid UTF-8 is taken as
+// Windows-1252, as the program's own marker bytes are (so the degree sign
+// 0xB0 or an en dash 0x96 show as themselves).
 #pragma once
 
 #include <cstdint>
@@ -247,8 +248,8 @@ class WindowSystem {
                    const std::vector<std::pair<std::string, std::string>>& filters,
                    const std::string& start, const std::string& extension) = 0;
     // An in-place text entry over a control: Enter or closing it accepts,
-    // Escape does nothing. Returns the accepted text as Windows-1252 bytes
-    // (at most maxLength of them; characters without a byte become '?').
+    // Escape does nothing. Returns the accepted text, UTF-8, at most maxLength
+    // characters.
     virtual std::string editInPlace(int id, const std::string& text, int maxLength) = 0;
 
     // Desktop.

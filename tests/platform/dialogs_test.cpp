@@ -86,7 +86,7 @@ TEST_F(QtWindowTest, InPlaceEditCoversTheFieldAndOnlyEnterOrCloseEndsIt) {
         edit->setText(QStringLiteral("2,25 \u00E9"));
         pressKey(edit, Qt::Key_Return);
     });
-    EXPECT_EQ(system->editInPlace(2003, "1.000", 63), "2,25 \xE9");
+    EXPECT_EQ(system->editInPlace(2003, "1.000", 63), "2,25 \xC3\xA9"); // UTF-8
     EXPECT_EQ(editorRect, field);
     EXPECT_EQ(shownText, QStringLiteral("1.000"));
     EXPECT_EQ(maxLength, 63);

@@ -150,5 +150,6 @@ std::string QtWindowSystem::editInPlace(int id, const std::string& text, int max
     editor.edit->selectAll();
     editor.edit->setFocus();
     editor.exec();
-    return toProgramText(editor.edit->text(), maxLength > 0 ? maxLength : -1);
+    const QString entered = editor.edit->text();
+    return (maxLength > 0 ? entered.left(maxLength) : entered).toUtf8().toStdString();
 }
