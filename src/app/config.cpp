@@ -1,21 +1,26 @@
 // Reading and writing the configuration record.
 //
 // Everything read from the file is input like any other: a field whose value
-// the program cannot use (an angle outside a turn, a texture size other than
-// 256 or 512, drag target 3, a float that is not a number) keeps its default.
+// the program cannot use (view flags the view modes never combine, an angle
+// outside a turn, a light share outside 0..1, a texture size other than 256
+// or 512, drag target 3, a float that is not a number) keeps its default.
+//
+// The last folder is stored without its final '/' ("/" for the root), and
+// read back as the folder the file dialogs start in.
 #include "app/config.h"
 
 #include "app/app_state.h"
 #include "model/car_model.h"
+#include "model/file_io.h"
 #include "render/camera.h"
 #include "render/light.h"
 #include "render/render_state.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
 AppState app;
@@ -25,6 +30,26 @@ namespace {
 ConfigRecord record; // keeps the last folder read when no model was opened since
 
 bool validAngle(int32_t a) { return a >= 0 && a < 1440; }
+bool validShare(double v) { return v >= 0.0 && v <= 1.0; }
+
+// Exactly one of solid and textures may be on, or neither with wireframes on;
+// only the known flags may be set.
+bool validViewFlags(uint32_t f) {
+    const uint32_t modes = f & (VIEW_WIREFRAME | VIEW_SOLID | VIEW_TEXTURES);
+    const uint32_t known =
+        VIEW_WIREFRAME | VIEW_SOLID | VIEW_TEXTURES | VIEW_NORMALS | VIEW_WINDOWS |
+        VIEW_WINDOWS_TRANSPARENT;
+    return (f & ~known) == 0 && modes != 0 && (modes & (VIEW_SOLID | VIEW_TEXTURES)) !=
+                                                  (VIEW_SOLID | VIEW_TEXTURES);
+}
+
+// The folder of the file the FCE dialogs last named: everything before its
+// last '/', or "/" for a file in the root. "" when there is none to store.
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
 } // namespace
 
 std::string defaultConfigPath() {
@@ -41,14 +66,12 @@ std::string defaultConfigPath() {
 void fillConfigRecord(ConfigRecord& r) {
     r.headerWord = CONFIG_HEADER_WORD;
     r.recordSize = sizeof(ConfigRecord);
-    // The folder of the current model file: its path up to and including the
-    // last separator. A path too short to hold a folder leaves the field alone.
-    const std::string& path = app.fceDialogPath;
-    if (path.size() >= 8) {
-        const size_t copied = std::min<size_t>(path.size(), 255);
-        std::memcpy(r.lastFolder, path.data(), copied);
-        size_t i = copied;
-        while (i > 7 && r.lastFolder[i] != '/') r.lastFolder[i--] = '\0';
+    // A path without a folder, or a folder too long for the field, leaves the
+    // field as it was.
+    const std::string folder = folderOf(app.fceDialogPath);
+    if (!folder.empty() && folder.size() < sizeof r.lastFolder) {
+        std::memset(r.lastFolder, 0, sizeof r.lastFolder);
+        std::memcpy(r.lastFolder, folder.data(), folder.size());
     }
     r.lastFolder[255] = '\0';
     r.viewFlags = render.viewFlags;
@@ -73,24 +96,25 @@ void readConfig() {
     fillConfigRecord(record);
     record.centerOnLoad = 1;
     record.contextHelp = 1;
-    std::ifstream in(app.configPath, std::ios::binary);
+    std::string bytes;
+    int64_t size = 0;
     bool applied = false;
-    if (in) {
-        in.seekg(0, std::ios::end);
-        const std::streamoff size = in.tellg();
-        in.seekg(0);
-        const std::streamsize wanted =
-            std::streamsize(std::min<std::streamoff>(size, sizeof(ConfigRecord)));
-        if (size > 0 && in.read(reinterpret_cast<char*>(&record), wanted) && in.gcount() == wanted)
-            applied = true;
+    if (readFileStart(app.configPath, sizeof(ConfigRecord), bytes, size)) {
+        std::memcpy(&record, bytes.data(), bytes.size());
+        applied = !bytes.empty();
+    } else if (errno == EISDIR || notARegularFile()) {
+        // A missing file is the first run; something else in its place is
+        // worth a word, as it will not be replaced either.
+        reportFileError(app.configPath);
     }
     if (applied) {
         record.lastFolder[255] = '\0';
         if (record.lastFolder[0] != '\0') {
-            app.fceDialogPath = record.lastFolder;
+            const std::string folder = record.lastFolder;
+            app.fceDialogPath = folder.back() == '/' ? folder : folder + "/";
             if (chdir(record.lastFolder) != 0) { /* a folder that is gone is no matter */ }
         }
-        render.viewFlags = record.viewFlags;
+        if (validViewFlags(record.viewFlags)) render.viewFlags = record.viewFlags;
         light.lightFollowsCamera = record.lightFollowsCamera & 1;
         camera.partCentred = record.partCentred & 1;
         if ((record.dragTarget & 3) != 3) panel.dragTarget = int(record.dragTarget & 3);
@@ -103,8 +127,8 @@ void readConfig() {
         if (validAngle(record.lightYaw)) light.lightYaw = record.lightYaw;
         for (int i = 0; i < 3; ++i)
             if (std::isfinite(record.lightDir[i])) light.lightDir[i] = record.lightDir[i];
-        if (std::isfinite(record.lightDiffuse)) light.lightDiffuse = record.lightDiffuse;
-        if (std::isfinite(record.lightAmbient)) light.lightAmbient = record.lightAmbient;
+        if (validShare(record.lightDiffuse)) light.lightDiffuse = record.lightDiffuse;
+        if (validShare(record.lightAmbient)) light.lightAmbient = record.lightAmbient;
         if (record.textureViewSize == 256 || record.textureViewSize == 512)
             render.textureViewSize = record.textureViewSize;
     }
@@ -120,6 +144,5 @@ void writeConfig() {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(app.configPath).parent_path(),
                                         ignored);
-    std::ofstream out(app.configPath, std::ios::binary | std::ios::trunc);
-    if (out) out.write(reinterpret_cast<const char*>(&record), sizeof record);
+    writeWholeFile(app.configPath, &record, sizeof record);
 }

@@ -5,13 +5,13 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "model/car_model.h"
+#include "model/file_io.h"
 #include "model/messages.h"
 #include "platform/window_system.h"
 #include "render/frame_buffer.h"
 #include "render/render_state.h"
 
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 
 HelpState help;
 
@@ -26,18 +26,21 @@ std::string helpPagePath() {
 }
 
 void openHelpPage() {
-    if (!windows().openUrl(helpPagePath()))
+    // The desktop's opener starting says nothing about the page being there.
+    const std::string page = helpPagePath();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(page, error) || !windows().openUrl(page))
         showMessage("Help file not found.\nPlease run the 'Vornix Help' from the start menu.");
 }
 
 bool loadContextHelp() {
     help = HelpState{};
-    std::ifstream in(app.appDir + "/help.dat", std::ios::binary);
-    if (!in) return false;
-    std::stringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return false;
-    help.helpLines = text.str();
+    int64_t size = 0;
+    std::string text;
+    if (!readFileStart(app.appDir + "/help.dat", HELP_FILE_LIMIT + 1, text, size) ||
+        size > HELP_FILE_LIMIT)
+        return false;
+    help.helpLines = std::move(text);
     help.loaded = true;
     return true;
 }

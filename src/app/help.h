@@ -3,6 +3,7 @@
 // in the status line over the bottom of the 3D view.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 struct HelpState {
@@ -17,6 +18,9 @@ extern HelpState help;
 std::string helpPagePath();
 void openHelpPage();
 
+// Reads help.dat, a regular file of at most HELP_FILE_LIMIT bytes (76 short
+// lines need far less); false when it is missing or is no such file.
+constexpr int64_t HELP_FILE_LIMIT = 1 << 20;
 bool loadContextHelp();
 // Line k of help.dat (without its line end, at most 254 characters), or "".
 std::string helpLine(int k);

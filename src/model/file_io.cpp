@@ -202,6 +202,21 @@ bool readFileStart(const std::string& path, size_t limit, std::string& bytes, in
     return ok;
 }
 
+bool writeWholeFile(const std::string& path, const void* data, size_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0) return false;
+    struct stat info;
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd, 0) == 0;
+    const auto* in = static_cast<const char*>(data);
+    for (size_t done = 0; ok && done < size;) {
+        const ssize_t put = ::write(fd, in + done, size - done);
+        if (put < 0 && errno == EINTR) continue;
+        ok = put > 0;
+        done += ok ? size_t(put) : 0;
+    }
+    return ::close(fd) == 0 && ok;
+}
+
 bool beginSafeSave(const std::string& path) {
     if (files.fd >= 0) closeFile();
     files.path = path;

@@ -44,6 +44,11 @@ bool systemErrorSeen();
 // file's whole size. False as openForReading, or when a read fails.
 bool readFileStart(const std::string& path, size_t limit, std::string& bytes, int64_t& size);
 
+// Writes `size` bytes as the whole content of the regular file `path`,
+// creating it, silently and without waiting on a FIFO or device (which are
+// left alone). False when that did not happen.
+bool writeWholeFile(const std::string& path, const void* data, size_t size);
+
 // Crash-safe saving. beginSafeSave creates a temporary file in the folder of
 // the file `path` names (through symbolic links, which stay) and makes it the
 // current handle. It refuses a target that is no regular file or whose mode

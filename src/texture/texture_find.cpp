@@ -10,6 +10,7 @@
 #include "model/file_io.h"
 #include "model/messages.h"
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -97,8 +98,13 @@ bool findAndLoadTexture() {
         model.texturePath = found;
         return loadTexture();
     }
-    const std::string title = fs::path(model.texturePath).filename().string();
-    showError(format("Texture file '%s' not found!", title.c_str()));
+    // A file that is there but cannot be read is named with the reason.
+    if (errno == ENOENT) {
+        const std::string title = fs::path(model.texturePath).filename().string();
+        showError(format("Texture file '%s' not found!", title.c_str()));
+    } else {
+        reportFileError(found);
+    }
     const std::string chosen =
         chooseFileToOpen("Open TGA texture file:", "TGA Graphic File", "*.tga");
     if (chosen.empty()) {
@@ -107,6 +113,7 @@ bool findAndLoadTexture() {
     }
     model.texturePath = chosen;
     if (!openForReading(chosen)) {
+        reportFileError(chosen);
         dropTexture();
         return false;
     }
