@@ -28,6 +28,7 @@
 #include "platform/window_system.h"
 #include "render/render.h"
 #include "texture/texture.h"
+#include "undo/undo_folder.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -127,18 +128,14 @@ void createControls() {
 }
 
 // Undo snapshots live in a folder of this instance's own, so that two
-// editors never touch each other's history; it is removed at exit.
-void createUndoFolder() {
+// editors never touch each other's history; it is removed at exit. Folders
+// left by editors that crashed or were killed go at the next start.
+void makeUndoFolder() {
     std::error_code error;
-    std::string pattern = (std::filesystem::temp_directory_path(error) / "vornix-undo-XXXXXX").string();
-    if (!error && mkdtemp(pattern.data())) logic.undoDir = pattern;
-}
-
-void removeUndoFolder() {
-    if (logic.undoDir.empty()) return;
-    std::error_code ignored;
-    std::filesystem::remove_all(logic.undoDir, ignored);
-    logic.undoDir.clear();
+    const std::string temp = std::filesystem::temp_directory_path(error).string();
+    if (error) return;
+    removeOrphanedUndoFolders(temp);
+    logic.undoDir = createUndoFolder(temp);
 }
 
 void resizeView(int width, int height) {
@@ -334,7 +331,7 @@ bool startEditor(WindowSystem& ws, const StartOptions& options) {
     } else if (app.contextHelpOn) {
         setMenuChecked(CMD_CONTEXT_HELP, true);
     }
-    createUndoFolder();
+    makeUndoFolder();
     createControls();
     layoutTopStrip(0);
     if (!createFrameBuffer(screenWidth, screenHeight)) {
@@ -369,7 +366,8 @@ void shutDownEditor() {
     freeFrameBuffer();
     freeModel(false);
     help = HelpState{};
-    removeUndoFolder();
+    removeUndoFolder(logic.undoDir);
+    logic.undoDir.clear();
     installMessageService(nullptr);
     logic.messages.reset();
     logic.ws = nullptr;
