@@ -1,5 +1,6 @@
-// The FCE reader: a real third-party car, round trips, the fix-up after
-// reading, extra data, centring, and files the data model cannot hold.
+// The FCE reader: real cars, the conversion into memory, the fix-up after
+// reading, the program's smoothing data (kept, damaged, unreadable),
+// centring, and files the data model cannot hold or that are no FCE files.
 #include "model/alloc.h"
 #include "model/car_model.h"
 #include "model/fce_file.h"
@@ -10,33 +11,21 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
+#include <sys/stat.h>
 
 namespace {
-
-uint32_t word(const std::vector<uint8_t>& bytes, size_t offset) {
-    uint32_t value;
-    std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
-}
-void setWord(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
-    std::memcpy(bytes.data() + offset, &value, 4);
-}
-float floatAt(const std::vector<uint8_t>& bytes, size_t offset) {
-    float value;
-    std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
-}
 
 class FceRead : public ::testing::Test {
   protected:
     void TearDown() override {
         failAllocationsAfter(-1);
+        failReadsFrom(-1, 0);
         resetModel();
     }
-    // A valid file of a test model with `parts` parts, as bytes.
-    std::vector<uint8_t> testFile(int parts, int trianglesPerPart) {
+    // A valid file of a test model, as bytes.
+    std::vector<uint8_t> testFile(int parts, int trianglesPerPart, int groupsOfPart1 = 1) {
         buildTestModel(parts, trianglesPerPart);
+        model.groupCount[1] = uint16_t(groupsOfPart1);
         EXPECT_TRUE(saveFceFile(dir.file("valid.fce")));
         resetModel();
         return readBytes(dir.file("valid.fce"));
@@ -51,85 +40,34 @@ class FceRead : public ::testing::Test {
 
 } // namespace
 
-TEST_F(FceRead, SnowmanCarReadsWithDefaultSmoothingData) {
+TEST_F(FceRead, SnowmanCarReadsWithDefaultSmoothingAndFreshFaceNormals) {
     SKIP_WITHOUT_SNOWMAN();
     ASSERT_TRUE(loadFceFile(snowmanFce(), false));
     const FceHeader& h = model.header;
-    EXPECT_TRUE(model.modelLoaded);
     EXPECT_EQ(h.numTriangles, 236);
     EXPECT_EQ(h.numParts, 5);
-    EXPECT_EQ(h.numColors, 8);
-    EXPECT_EQ(h.numDummies, 0);
-    int vertices = 0;
-    for (int p = 0; p < h.numParts; ++p) vertices += h.partVertexCount[p];
-    EXPECT_EQ(vertices, 159);
-    EXPECT_EQ(h.extraDataTag, 0u);
     EXPECT_EQ(nameString(h.partNames[3]), ":HB");
-    EXPECT_TRUE(messages.errors.empty());
-    for (int p = 0; p < h.numParts; ++p) {
-        EXPECT_EQ(h.partFirstVertex[p], 3 * h.partFirstTriangle[p]);
-        EXPECT_EQ(model.groupCount[p], 1);
-        EXPECT_EQ(model.groups[p][63].smoothAngle, 60);
-        EXPECT_EQ(model.partFlags[p] & PART_VISIBLE, PART_VISIBLE);
-        for (int t = h.partFirstTriangle[p]; t < h.partFirstTriangle[p] + h.partTriangleCount[p];
-             ++t) {
-            const ModelTriangle& tri = model.triangles[t];
-            EXPECT_EQ(tri.groupAndBase, uint32_t(3 * h.partFirstTriangle[p]));
-            // The stored face normals are garbage in this file; they are recomputed.
-            const Vec3& n = tri.faceNormal;
-            EXPECT_NEAR(n.x * n.x + n.y * n.y + n.z * n.z, 1.0, 1e-5) << t;
-        }
-    }
+    EXPECT_FALSE(model.smoothingDataDamaged); // a plain file has nothing to damage
+    EXPECT_EQ(model.groups[4][63].smoothAngle, 60);
     EXPECT_EQ(model.partFlags[0], PART_VISIBLE | PART_SELECTED);
+    // The stored face normals are garbage in this file; they are recomputed.
+    for (int t = 0; t < h.numTriangles; ++t) {
+        const Vec3& n = model.triangles[t].faceNormal;
+        EXPECT_NEAR(n.x * n.x + n.y * n.y + n.z * n.z, 1.0, 1e-5) << t;
+    }
 }
 
 TEST_F(FceRead, ZIsMirroredAndCornersReversedInMemory) {
-    SKIP_WITHOUT_SNOWMAN();
-    const std::vector<uint8_t> raw = readBytes(snowmanFce());
-    ASSERT_TRUE(loadFceFile(snowmanFce(), false));
-    const size_t vertexTable = 8248 + word(raw, 0x14), triangleTable = 8248 + word(raw, 0x1C);
-    // Part 0 starts at slot 0 and at vertex 0 of the file.
+    const std::vector<uint8_t> raw = readBytes(sampleFce());
+    ASSERT_TRUE(loadFceFile(sampleFce(), false));
+    const size_t vertexTable = 8248 + wordAt(raw, 0x14), triangleTable = 8248 + wordAt(raw, 0x1C);
     EXPECT_EQ(model.vertices[1].x, floatAt(raw, vertexTable + 12 + 0));
     EXPECT_EQ(model.vertices[1].z, -floatAt(raw, vertexTable + 12 + 8));
-    EXPECT_EQ(model.triangles[0].v[0], word(raw, triangleTable + 4));
-    EXPECT_EQ(model.triangles[0].v[1], word(raw, triangleTable + 12));
-    EXPECT_EQ(model.triangles[0].v[2], word(raw, triangleTable + 8));
+    EXPECT_EQ(model.triangles[0].v[0], wordAt(raw, triangleTable + 4));
+    EXPECT_EQ(model.triangles[0].v[1], wordAt(raw, triangleTable + 12));
+    EXPECT_EQ(model.triangles[0].v[2], wordAt(raw, triangleTable + 8));
     EXPECT_EQ(model.triangles[0].texU[1], floatAt(raw, triangleTable + 32 + 8));
     EXPECT_EQ(model.header.partPos[0].z, -floatAt(raw, 0x120 + 8));
-}
-
-TEST_F(FceRead, SnowmanRoundTripKeepsGeometryFlagsPartsAndColours) {
-    SKIP_WITHOUT_SNOWMAN();
-    const std::vector<uint8_t> original = readBytes(snowmanFce());
-    ASSERT_TRUE(loadFceFile(snowmanFce(), false));
-    const int slots = 3 * model.storeTriangles;
-    const std::vector<Vec3> vertices(model.vertices, model.vertices + slots);
-    const std::vector<ModelTriangle> triangles(model.triangles,
-                                               model.triangles + model.storeTriangles);
-    const FceHeader header = model.header;
-    convertColorsAfterRead();
-    ASSERT_TRUE(saveFceFile(dir.file("resaved.fce")));
-    resetModel();
-    ASSERT_TRUE(loadFceFile(dir.file("resaved.fce"), false));
-    EXPECT_EQ(std::memcmp(vertices.data(), model.vertices, sizeof(Vec3) * size_t(slots)), 0);
-    for (int t = 0; t < model.storeTriangles; ++t) {
-        const ModelTriangle &a = triangles[t], &b = model.triangles[t];
-        EXPECT_EQ(std::memcmp(a.v, b.v, sizeof a.v), 0);
-        EXPECT_EQ(a.flags, b.flags);
-        EXPECT_EQ(std::memcmp(a.texU, b.texU, sizeof a.texU), 0);
-        EXPECT_EQ(std::memcmp(a.texV, b.texV, sizeof a.texV), 0);
-        EXPECT_EQ(a.groupAndBase, b.groupAndBase);
-    }
-    for (int p = 0; p < header.numParts; ++p) {
-        EXPECT_EQ(std::memcmp(&header.partPos[p], &model.header.partPos[p], 12), 0);
-        EXPECT_EQ(header.partVertexCount[p], model.header.partVertexCount[p]);
-        EXPECT_EQ(header.partTriangleCount[p], model.header.partTriangleCount[p]);
-        EXPECT_STREQ(header.partNames[p], model.header.partNames[p]);
-    }
-    // Fewer than 260 vertices: the smoothing data did not fit, so none came back.
-    EXPECT_EQ(model.header.extraDataTag, 0u);
-    // Colours keep their bytes.
-    EXPECT_EQ(std::memcmp(model.header.fileColors, original.data() + 0x824, 256), 0);
 }
 
 TEST_F(FceRead, FixUpResetsSelectionsAndKeepsAValidCurrentPart) {
@@ -140,41 +78,65 @@ TEST_F(FceRead, FixUpResetsSelectionsAndKeepsAValidCurrentPart) {
     EXPECT_EQ(model.selectedPart, 2u);
     EXPECT_EQ(model.partFlags[2] & PART_SELECTED, PART_SELECTED);
     EXPECT_EQ(model.partFlags[0] & PART_SELECTED, 0u);
-    EXPECT_EQ(model.selectedDummy, 0u);
-    EXPECT_EQ(model.colorLayer, 0u);
-    model.selectedPart = 7;
+    EXPECT_EQ(model.selectedDummy + model.selectedColor + model.colorLayer, 0u);
+    model.selectedPart = 3; // the first index beyond the parts
     ASSERT_TRUE(readBytesAsModel(file));
     EXPECT_EQ(model.selectedPart, 0u);
-    EXPECT_FLOAT_EQ(model.partHalfWidth[1], [] {
-        float w = 0;
-        for (int i = 0; i < 6; ++i) w = std::max(w, std::fabs(model.vertices[12 + i].x));
-        return w;
-    }());
+    float halfWidth = 0; // the largest |x| of part 1's six vertices
+    for (int i = 0; i < 6; ++i) halfWidth = std::max(halfWidth, std::fabs(model.vertices[12 + i].x));
+    EXPECT_EQ(model.partHalfWidth[1], halfWidth);
 }
 
-TEST_F(FceRead, UnknownTagLoadsWithDefaultsAndKeepsTheTag) {
-    std::vector<uint8_t> file = testFile(2, 150);
+TEST_F(FceRead, DamagedSmoothingDataCostOnlyThemselves) {
+    const std::vector<uint8_t> valid = testFile(2, 150, 64); // V = 304, T = 300
+    const size_t blockA = 8248 + wordAt(valid, 0x44), blockB = 8248 + wordAt(valid, 0x48);
+    const size_t part1Count = blockB + 2 * 300 + (4 + 4) + 2; // part 0 has one group
+    ASSERT_TRUE(readBytesAsModel(valid));
+    EXPECT_EQ(model.groupCount[1], 64); // the largest count a part can hold
+    EXPECT_FALSE(model.smoothingDataDamaged);
+    const struct {
+        const char* what;
+        size_t offset;
+        uint32_t value, mask;
+    } cases[] = {
+        {"vertex count in block A", blockA + 4, 305, ~0u},
+        {"triangle count in block A", blockA + 8, 299, ~0u},
+        {"part count in block A", blockA + 12, 3, ~0u},
+        {"part table in block A", blockA + 16 + 256 + 4, 5, ~0u},
+        {"group count 0", part1Count, 0, 0xFFFF},
+        {"group count 65", part1Count, 65, 0xFFFF},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint8_t> file = valid;
+        setWordAt(file, c.offset, (wordAt(file, c.offset) & ~c.mask) | c.value);
+        ASSERT_TRUE(readBytesAsModel(file)) << c.what;
+        EXPECT_EQ(model.header.extraDataTag, 0u) << c.what;
+        EXPECT_TRUE(model.smoothingDataDamaged) << c.what;
+        EXPECT_EQ(model.groupCount[1], 1) << c.what;
+        EXPECT_EQ(model.triangles[150].groupAndBase, 450u) << c.what; // group 0, base slot
+    }
+    // Another tag is no damage: the file loads as a plain one and keeps it.
+    std::vector<uint8_t> file = valid;
     std::memcpy(file.data() + 4, "ABCD", 4);
     ASSERT_TRUE(readBytesAsModel(file));
     EXPECT_EQ(std::memcmp(&model.header.extraDataTag, "ABCD", 4), 0);
-    EXPECT_EQ(model.groupCount[0], 1);
+    EXPECT_FALSE(model.smoothingDataDamaged);
+    EXPECT_EQ(model.groupCount[1], 1);
+    EXPECT_TRUE(messages.errors.empty());
 }
 
-TEST_F(FceRead, DamagedExtraDataAreIgnored) {
-    std::vector<uint8_t> file = testFile(2, 150); // V = 304, T = 300
-    const size_t blockB = 8248 + word(file, 0x48);
-    // Group count of the first part record: 0 is damaged.
-    file[blockB + 2 * 300 + 2] = 0;
-    file[blockB + 2 * 300 + 3] = 0;
-    ASSERT_TRUE(readBytesAsModel(file));
-    EXPECT_EQ(model.header.extraDataTag, 0u);
-    EXPECT_EQ(model.groupCount[0], 1);
-    EXPECT_EQ(model.triangles[0].groupAndBase, 0u);
-
-    file = testFile(2, 150);
-    setWord(file, 8248 + word(file, 0x44) + 16 + 256 + 4, 5); // part table disagrees
-    ASSERT_TRUE(readBytesAsModel(file));
-    EXPECT_EQ(model.header.extraDataTag, 0u);
+TEST_F(FceRead, ASystemErrorWhileReadingFailsTheWholeRead) {
+    const std::vector<uint8_t> valid = testFile(2, 150);
+    writeBytes(dir.file("car.fce"), valid);
+    // Inside the smoothing data, and inside the vertex table.
+    for (size_t at : {size_t(8248 + wordAt(valid, 0x44) + 20), size_t(8248 + 100)}) {
+        messages.errors.clear();
+        failReadsFrom(int64_t(at), EIO);
+        EXPECT_FALSE(loadFceFile(dir.file("car.fce"), false)) << at;
+        EXPECT_FALSE(model.modelLoaded);
+        EXPECT_EQ(messages.errors,
+                  std::vector<std::string>{"Error:5\nInput/output error: " + dir.file("car.fce")});
+    }
 }
 
 TEST_F(FceRead, CentringMovesPartsAndDummiesToTheBoxCentre) {
@@ -197,18 +159,20 @@ TEST_F(FceRead, CentringMovesPartsAndDummiesToTheBoxCentre) {
     EXPECT_FLOAT_EQ(model.vertices[0].x, 1.0f); // vertices stay where they are
 }
 
-TEST_F(FceRead, UnterminatedNamesAreCutAtTheirField) {
+TEST_F(FceRead, NamesWithoutTerminatorKeepTheirBytesAcrossASave) {
     std::vector<uint8_t> file = testFile(2, 3);
     std::memset(file.data() + 0xE28, 'N', 128); // part names 0 and 1, no NUL
+    file[0xE28 + 63] = 'Z';
     ASSERT_TRUE(readBytesAsModel(file));
     EXPECT_EQ(nameString(model.header.partNames[0]), std::string(63, 'N'));
+    ASSERT_TRUE(saveFceFile(dir.file("again.fce")));
+    const std::vector<uint8_t> again = readBytes(dir.file("again.fce"));
+    EXPECT_EQ(std::memcmp(again.data() + 0xE28, file.data() + 0xE28, 128), 0);
 }
 
 TEST_F(FceRead, FilesTheModelCannotHoldAreRefusedBeforeAllocating) {
     const std::vector<uint8_t> valid = testFile(3, 10); // T = 30, V = 36
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    uint32_t nanBits;
-    std::memcpy(&nanBits, &nan, 4);
+    const uint32_t nan = 0x7FC00000;
     const struct {
         const char* what;
         size_t offset;
@@ -224,19 +188,20 @@ TEST_F(FceRead, FilesTheModelCannotHoldAreRefusedBeforeAllocating) {
         {"more triangles than the parts hold", 0x8, 31},
         {"part 1 not after part 0", 0x620 + 4, 11},
         {"part 0 starting late", 0x620, 1},
+        {"part 2 running past the last triangle", 0x720 + 8, 11},
         {"negative part triangle count", 0x720 + 8, uint32_t(-10)},
         {"negative part vertex count", 0x520 + 4, uint32_t(-1)},
-        {"more than 3 vertices per triangle", 0x520, 31},
+        {"31 vertices for 10 triangles", 0x520, 31},
         {"vertex table past the end", 0x14, 0xFFFFFF00},
         {"triangle table past the end", 0x1C, 60000},
         {"movement table past the end", 0x40, 0x80000000},
-        {"damaged normals past the end", 0x38, 70000},
-        {"part position not a number", 0x120 + 12, nanBits},
-        {"dummy position not a number", 0x5C + 4, nanBits},
+        {"damaged normals one byte past the end", 0x38, uint32_t(valid.size() - 8248 - 36 * 12 + 1)},
+        {"part position not a number", 0x120 + 12, nan},
+        {"dummy position not a number", 0x5C + 4, nan},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> file = valid;
-        setWord(file, c.offset, c.value);
+        setWordAt(file, c.offset, c.value);
         messages.errors.clear();
         failAllocationsAfter(0); // any allocation would show "Out of memory!"
         EXPECT_FALSE(readBytesAsModel(file)) << c.what;
@@ -244,45 +209,50 @@ TEST_F(FceRead, FilesTheModelCannotHoldAreRefusedBeforeAllocating) {
         EXPECT_FALSE(model.modelLoaded) << c.what;
         EXPECT_EQ(model.geometryBlock, nullptr) << c.what;
         ASSERT_EQ(messages.errors.size(), 1u) << c.what;
-        EXPECT_EQ(messages.errors[0].rfind("Unreadable FCE file: ", 0), 0u)
-            << c.what << ": " << messages.errors[0];
+        EXPECT_EQ(messages.errors[0].rfind("Unreadable FCE file: ", 0), 0u) << messages.errors[0];
+        EXPECT_NE(messages.errors[0].find("\n" + dir.file("in.fce")), std::string::npos);
     }
+    // The largest counts the model holds are taken: 64 parts of one triangle
+    // and three vertices each, 16 dummies and 16 colour presets.
+    std::vector<uint8_t> largest = testFile(64, 1);
+    setWordAt(largest, 0x58, 16);
+    setWordAt(largest, 0x820, 16);
+    EXPECT_TRUE(readBytesAsModel(largest));
+    EXPECT_TRUE(readBytesAsModel(testFile(1, MAX_TRIANGLES)));
+    EXPECT_EQ(model.header.numTriangles, 21845);
 }
 
 TEST_F(FceRead, CornersOutsideTheirPartAndBadVerticesAreRefused) {
     const std::vector<uint8_t> valid = testFile(3, 10);
-    const size_t triangles = 8248 + word(valid, 0x1C);
     std::vector<uint8_t> file = valid;
-    setWord(file, triangles + 56 * 12 + 8, 12); // part 1 has 12 vertices: 0..11
+    setWordAt(file, 8248 + wordAt(valid, 0x1C) + 56 * 12 + 8, 12); // part 1 has vertices 0..11
     EXPECT_FALSE(readBytesAsModel(file));
-    EXPECT_FALSE(model.modelLoaded);
     EXPECT_EQ(model.geometryBlock, nullptr);
     ASSERT_EQ(messages.errors.size(), 1u);
     EXPECT_NE(messages.errors[0].find("part 1"), std::string::npos);
 
     file = valid;
-    setWord(file, 8248 + word(valid, 0x14) + 4, 0x7F800000); // +infinity
-    messages.errors.clear();
+    setWordAt(file, 8248 + wordAt(valid, 0x14) + 4, 0x7F800000); // +infinity
     EXPECT_FALSE(readBytesAsModel(file));
-    EXPECT_EQ(messages.errors.size(), 1u);
+    EXPECT_EQ(messages.errors.size(), 2u);
 }
 
 TEST_F(FceRead, TruncatedFilesNeverLoadHalfAModel) {
     const std::vector<uint8_t> valid = testFile(2, 150);
-    const size_t extraStart = 8248 + word(valid, 0x44);
-    const size_t recordsEnd = 8248 + word(valid, 0x48) + 2 * 300 + 2 * 8;
+    const size_t extraStart = 8248 + wordAt(valid, 0x44);
+    const size_t recordsEnd = 8248 + wordAt(valid, 0x48) + 2 * 300 + 2 * 8;
     for (size_t cut = 0; cut < valid.size(); cut += cut < 8300 ? 37 : 997) {
         std::vector<uint8_t> file(valid.begin(), valid.begin() + long(cut));
         const bool loaded = readBytesAsModel(file);
         if (cut < extraStart) {
             EXPECT_FALSE(loaded) << cut;
             EXPECT_EQ(model.geometryBlock, nullptr) << cut;
-            EXPECT_FALSE(messages.errors.empty()) << cut;
+            EXPECT_EQ(messages.errors.size(), 1u) << cut;
         } else {
             // Only the program's own data are cut: the car loads, with default
             // smoothing data unless just the zero padding after them is missing.
             EXPECT_TRUE(loaded) << cut;
-            EXPECT_EQ(model.header.extraDataTag, cut < recordsEnd ? 0u : FCE_TAG_VRNX) << cut;
+            EXPECT_EQ(model.smoothingDataDamaged, cut < recordsEnd) << cut;
         }
         messages.errors.clear();
     }
@@ -290,35 +260,37 @@ TEST_F(FceRead, TruncatedFilesNeverLoadHalfAModel) {
 
 TEST_F(FceRead, FailedReadDropsTheTextureEvenWhenKeepingIt) {
     const std::vector<uint8_t> valid = testFile(2, 4);
-    model.textureImage = static_cast<uint8_t*>(allocBlock(64));
-    model.textureLoaded = true;
-    std::vector<uint8_t> file = valid;
-    setWord(file, 0x11C, 70);
-    writeBytes(dir.file("bad.fce"), file);
-    ASSERT_TRUE(openForReading(dir.file("bad.fce")));
-    EXPECT_FALSE(readFceFile(true));
-    EXPECT_EQ(model.textureImage, nullptr);
-    EXPECT_FALSE(model.textureLoaded);
-    EXPECT_FALSE(fileIsOpen());
-
-    // A good read with keepTexture keeps it.
-    model.textureImage = static_cast<uint8_t*>(allocBlock(64));
-    model.textureLoaded = true;
+    std::vector<uint8_t> bad = valid;
+    setWordAt(bad, 0x11C, 70);
+    writeBytes(dir.file("bad.fce"), bad);
     writeBytes(dir.file("good.fce"), valid);
-    ASSERT_TRUE(openForReading(dir.file("good.fce")));
-    EXPECT_TRUE(readFceFile(true));
-    EXPECT_NE(model.textureImage, nullptr);
+    for (const char* name : {"bad.fce", "good.fce"}) {
+        model.textureImage = static_cast<uint8_t*>(allocBlock(64));
+        model.textureLoaded = true;
+        ASSERT_TRUE(openForReading(dir.file(name)));
+        const bool good = std::string(name) == "good.fce";
+        EXPECT_EQ(readFceFile(true), good);
+        EXPECT_EQ(model.textureImage != nullptr, good) << name;
+        EXPECT_EQ(model.textureLoaded, good) << name;
+        EXPECT_FALSE(fileIsOpen());
+    }
 }
 
-TEST_F(FceRead, MissingAndNonFceFilesAreReported) {
-    EXPECT_FALSE(loadFceFile(dir.file("missing.fce"), false));
-    ASSERT_EQ(messages.errors.size(), 1u);
-    EXPECT_EQ(messages.errors[0], "Error:2\nNo such file or directory: " + dir.file("missing.fce"));
-    messages.errors.clear();
+TEST_F(FceRead, WhatIsNoFceFileIsReportedWithItsName) {
     writeBytes(dir.file("short.fce"), std::vector<uint8_t>(100, 1));
-    EXPECT_FALSE(loadFceFile(dir.file("short.fce"), false));
-    ASSERT_EQ(messages.errors.size(), 1u);
-    EXPECT_EQ(messages.errors[0], "Unreadable FCE file: the file is shorter than an FCE header.\n" +
-                                      dir.file("short.fce"));
-    EXPECT_TRUE(model.fcePath.empty());
+    ASSERT_EQ(mkfifo(dir.file("fifo.fce").c_str(), 0600), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.file("missing.fce"), "Error:2\nNo such file or directory: " + dir.file("missing.fce")},
+        {dir.path().string(), "Error:21\nIs a directory: " + dir.path().string()},
+        {dir.file("short.fce"),
+         "Unreadable FCE file: the file is shorter than an FCE header.\n" + dir.file("short.fce")},
+        {dir.file("fifo.fce"), // refused at once, not waited on
+         "Not a regular file (a folder, FIFO, device or socket):\n" + dir.file("fifo.fce")},
+    };
+    for (const auto& [path, message] : cases) {
+        messages.errors.clear();
+        EXPECT_FALSE(loadFceFile(path, false)) << path;
+        EXPECT_EQ(messages.errors, std::vector<std::string>{message});
+        EXPECT_TRUE(model.fcePath.empty());
+    }
 }

@@ -1,9 +1,11 @@
-// File primitives on the current handle and the crash-safe save.
+// File primitives on the current handle, the crash-safe save, and the small
+// whole-file reads and writes that must never wait on a FIFO.
 #include "model/file_io.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 TEST(FileIo, ReadsExactlyAndStopsSilentlyAtTheEnd) {
@@ -21,17 +23,10 @@ TEST(FileIo, ReadsExactlyAndStopsSilentlyAtTheEnd) {
     EXPECT_TRUE(seekFile(SEEK_FROM_START, 1));
     EXPECT_TRUE(seekFile(SEEK_FROM_CURRENT, 1));
     EXPECT_FALSE(readExact(4, buffer)); // only 2 bytes left
+    EXPECT_FALSE(systemErrorSeen());
     EXPECT_TRUE(messages.errors.empty());
     EXPECT_TRUE(closeFile());
     EXPECT_FALSE(fileIsOpen());
-}
-
-TEST(FileIo, OpeningAFolderOrMissingFileFailsWithErrno) {
-    TempDir dir;
-    EXPECT_FALSE(openForReading(dir.file("missing")));
-    EXPECT_EQ(errno, ENOENT);
-    EXPECT_FALSE(openForReading(dir.path().string()));
-    EXPECT_EQ(errno, EISDIR);
 }
 
 TEST(FileIo, SafeSaveReplacesOnlyAfterSuccessAndKeepsPermissions) {
@@ -40,23 +35,42 @@ TEST(FileIo, SafeSaveReplacesOnlyAfterSuccessAndKeepsPermissions) {
     const std::string path = dir.file("car.fce");
     writeBytes(path, {9, 9});
     chmod(path.c_str(), 0640);
-
-    ASSERT_TRUE(beginSafeSave(path));
-    EXPECT_TRUE(writeExact(3, "abc"));
-    EXPECT_EQ(readBytes(path), (std::vector<uint8_t>{9, 9})); // untouched while writing
-    EXPECT_TRUE(closeFile());
-    EXPECT_FALSE(finishSafeSave(false));
-    EXPECT_EQ(readBytes(path), (std::vector<uint8_t>{9, 9}));
-
-    ASSERT_TRUE(beginSafeSave(path));
-    EXPECT_TRUE(writeExact(3, "abc"));
-    EXPECT_TRUE(closeFile());
-    EXPECT_TRUE(finishSafeSave(true));
+    for (bool written : {false, true}) {
+        ASSERT_TRUE(beginSafeSave(path));
+        EXPECT_TRUE(writeExact(3, "abc"));
+        EXPECT_EQ(readBytes(path), (std::vector<uint8_t>{9, 9})); // untouched while writing
+        EXPECT_TRUE(closeFile());
+        EXPECT_EQ(finishSafeSave(written), written);
+    }
     EXPECT_EQ(readBytes(path), (std::vector<uint8_t>{'a', 'b', 'c'}));
     struct stat info;
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    int files = 0;
-    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(FileIo, WholeFileReadsAndWritesTakeOnlyRegularFilesAndNeverWait) {
+    TempDir dir;
+    const std::string fifo = dir.file("fifo"), file = dir.file("file");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string bytes;
+    int64_t size = 0;
+    EXPECT_FALSE(openForReading(fifo));
+    EXPECT_TRUE(notARegularFile());
+    EXPECT_FALSE(readFileStart(fifo, 10, bytes, size));
+    EXPECT_TRUE(notARegularFile());
+    EXPECT_FALSE(writeWholeFile(fifo, "x", 1));
+    EXPECT_FALSE(readFileStart(dir.path().string(), 10, bytes, size));
+    EXPECT_EQ(errno, EISDIR);
+    EXPECT_FALSE(notARegularFile());
+    EXPECT_FALSE(readFileStart(dir.file("missing"), 10, bytes, size));
+    EXPECT_EQ(errno, ENOENT);
+
+    ASSERT_TRUE(writeWholeFile(file, "0123456789", 10));
+    ASSERT_TRUE(writeWholeFile(file, "abcdef", 6)); // replaces, not overlays
+    ASSERT_TRUE(readFileStart(file, 4, bytes, size));
+    EXPECT_EQ(bytes, "abcd");
+    EXPECT_EQ(size, 6);
+    ASSERT_TRUE(readFileStart(file, 100, bytes, size));
+    EXPECT_EQ(bytes, "abcdef");
 }

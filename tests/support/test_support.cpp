@@ -83,6 +83,20 @@ void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+uint32_t wordAt(const std::vector<uint8_t>& bytes, size_t offset) {
+    uint32_t value;
+    std::memcpy(&value, bytes.data() + offset, 4);
+    return value;
+}
+float floatAt(const std::vector<uint8_t>& bytes, size_t offset) {
+    float value;
+    std::memcpy(&value, bytes.data() + offset, 4);
+    return value;
+}
+void setWordAt(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
+    std::memcpy(bytes.data() + offset, &value, 4);
+}
+
 void resetModel() {
     freeModel(false);
     model = CarModel{};

@@ -61,6 +61,10 @@ std::string snowmanFce(); // the third-party car, or ""
 
 std::vector<uint8_t> readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+// Little-endian 32-bit words and floats inside a file's bytes.
+uint32_t wordAt(const std::vector<uint8_t>& bytes, size_t offset);
+float floatAt(const std::vector<uint8_t>& bytes, size_t offset);
+void setWordAt(std::vector<uint8_t>& bytes, size_t offset, uint32_t value);
 
 // Frees the global model and puts it back to its start-up state.
 void resetModel();
