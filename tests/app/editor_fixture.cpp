@@ -2,10 +2,12 @@
 #include "editor_fixture.h"
 
 #include "app/buttons.h"
+#include "app/mouse.h"
 #include "app/owner_draw.h"
 #include "model/car_model.h"
 #include "render/render.h"
 
+#include <cstring>
 #include <filesystem>
 
 void EditorTest::SetUp() {
@@ -23,6 +25,7 @@ void EditorTest::TearDown() {
     light = LightState{};
     motion = MotionState{};
     buttons = ButtonState{};
+    mouse = MouseState{};
 }
 
 void EditorTest::start(const std::string& file) {
@@ -38,4 +41,20 @@ std::string EditorTest::sampleCopy(const std::string& name) {
     fs::copy_file(sourcePath("data/sample/car00.tga"), dir.file(stem + "00.tga"),
                   fs::copy_options::overwrite_existing);
     return fce;
+}
+
+std::vector<int> EditorTest::selection(int id) {
+    std::vector<int> chosen;
+    const FakeControl& c = ws.control(id);
+    for (size_t i = 0; i < c.selected.size(); ++i)
+        if (c.selected[i]) chosen.push_back(int(i));
+    return chosen;
+}
+
+ConfigRecord EditorTest::storedConfig() {
+    ConfigRecord record{};
+    const std::vector<uint8_t> bytes = readBytes(options.configPath);
+    EXPECT_EQ(bytes.size(), sizeof record);
+    std::memcpy(&record, bytes.data(), std::min(bytes.size(), sizeof record));
+    return record;
 }

@@ -1,65 +1,38 @@
-// The configuration record, context help and the in-place number entry.
+// The configuration file, context help, and the in-place entry of numbers
+// and names.
 #include "editor_fixture.h"
 
-#include "app/config.h"
-#include "app/control_ids.h"
 #include "app/help.h"
 #include "app/window_messages.h"
 #include "model/car_model.h"
 #include "render/render.h"
 
 #include <cmath>
-#include <cstddef>
-#include <limits>
 #include <cstring>
+#include <sys/stat.h>
 
-TEST(ConfigRecordLayout, FieldsSitWhereTheFileHasThem) {
-    EXPECT_EQ(offsetof(ConfigRecord, lastFolder), 8u);
-    EXPECT_EQ(offsetof(ConfigRecord, viewFlags), 264u);
-    EXPECT_EQ(offsetof(ConfigRecord, axisLocks), 280u);
-    EXPECT_EQ(offsetof(ConfigRecord, weldTolerance), 288u);
-    EXPECT_EQ(offsetof(ConfigRecord, lightPitch), 292u);
-    EXPECT_EQ(offsetof(ConfigRecord, renderCacheValid), 340u);
-    EXPECT_EQ(offsetof(ConfigRecord, centerOnLoad), 344u);
-    EXPECT_EQ(offsetof(ConfigRecord, textureViewSize), 348u);
-    EXPECT_EQ(offsetof(ConfigRecord, contextHelp), 352u);
-}
+namespace {
 
 class Settings : public EditorTest {
   protected:
-    ConfigRecord written() {
-        ConfigRecord record{};
-        const std::vector<uint8_t> bytes = readBytes(options.configPath);
-        EXPECT_EQ(bytes.size(), sizeof record);
-        std::memcpy(&record, bytes.data(), std::min(bytes.size(), sizeof record));
-        return record;
+    void writeConfig(const ConfigRecord& r, size_t bytes = sizeof(ConfigRecord)) {
+        std::vector<uint8_t> file(bytes);
+        std::memcpy(file.data(), &r, bytes);
+        std::filesystem::create_directories(dir.file("config"));
+        writeBytes(options.configPath, file);
+    }
+    // A record as a fresh editor writes it.
+    static ConfigRecord defaults() {
+        ConfigRecord r{};
+        fillConfigRecord(r);
+        return r;
     }
 };
 
-TEST_F(Settings, MissingFileGivesTheDefaultsAndQuittingWritesThem) {
-    start();
-    EXPECT_EQ(render.viewFlags, 0xC2u);
-    EXPECT_TRUE(model.centerOnLoad);
-    EXPECT_TRUE(app.contextHelpOn);
-    EXPECT_EQ(panel.dragTarget, DRAG_ROTATE_CAMERA);
-    ws.menu(CMD_QUIT);
-    ASSERT_TRUE(ws.quitRequested);
-    const ConfigRecord r = written();
-    EXPECT_EQ(r.headerWord, 0x00020000u);
-    EXPECT_EQ(r.recordSize, 356u);
-    EXPECT_EQ(r.viewFlags, 0xC2u);
-    EXPECT_EQ(r.lightPitch, 180);
-    EXPECT_DOUBLE_EQ(r.lightDiffuse, 0.75);
-    EXPECT_FLOAT_EQ(r.weldTolerance, 0.002f);
-    EXPECT_EQ(r.axisLocks[0], 1);
-    EXPECT_EQ(r.textureViewSize, 512);
-    EXPECT_EQ(r.centerOnLoad, 1u);
-    EXPECT_EQ(r.contextHelp, 1u);
-}
+} // namespace
 
-TEST_F(Settings, RoundTripKeepsEverySettingAndTheLastFolder) {
-    const std::string fce = sampleCopy();
-    start(fce);
+TEST_F(Settings, QuittingWritesTheSettingsWhereTheFileKeepsThem) {
+    start(sampleCopy());
     ws.menu(CMD_WIREFRAMES);
     ws.menu(CMD_CENTER_ON_LOAD);
     ws.menu(CMD_CONTEXT_HELP);
@@ -68,10 +41,20 @@ TEST_F(Settings, RoundTripKeepsEverySettingAndTheLastFolder) {
     panel.weldTolerance = 0.01f;
     render.textureViewSize = 256;
     ws.menu(CMD_QUIT);
-    const ConfigRecord r = written();
-    EXPECT_STREQ(r.lastFolder, dir.path().string().c_str());
-    // The next run, in a fresh window.
-    TearDown();
+    const std::vector<uint8_t> file = readBytes(options.configPath);
+    ASSERT_EQ(file.size(), 356u);
+    EXPECT_EQ(wordAt(file, 0), 0x00020000u);
+    EXPECT_EQ(wordAt(file, 4), 356u);
+    EXPECT_STREQ(reinterpret_cast<const char*>(file.data() + 8), dir.path().c_str());
+    EXPECT_EQ(wordAt(file, 264), 0xC3u);
+    EXPECT_EQ(wordAt(file, 276), 2u);
+    EXPECT_EQ(floatAt(file, 288), 0.01f);
+    EXPECT_EQ(wordAt(file, 296), 77u); // the light block starts with pitch, then yaw
+    EXPECT_EQ(wordAt(file, 344), 0u);
+    EXPECT_EQ(wordAt(file, 348), 256u);
+    EXPECT_EQ(wordAt(file, 352), 0u);
+
+    TearDown(); // the next run, in a fresh window
     FakeWindowSystem next;
     options.openFile.clear();
     ASSERT_TRUE(startEditor(next, options));
@@ -83,59 +66,118 @@ TEST_F(Settings, RoundTripKeepsEverySettingAndTheLastFolder) {
     EXPECT_EQ(panel.dragTarget, DRAG_ROTATE_LIGHT);
     EXPECT_FLOAT_EQ(panel.weldTolerance, 0.01f);
     EXPECT_EQ(render.textureViewSize, 256);
-    EXPECT_EQ(app.fceDialogPath, dir.path().string() + "/");
+    EXPECT_EQ(app.fceDialogPath, dir.path().string() + "/"); // the open dialog starts there
 }
 
-TEST_F(Settings, ShortFileAppliesWhatItCovers) {
-    ConfigRecord r{};
-    std::strcpy(r.lastFolder, "/some/folder/");
-    r.viewFlags = 0x41;
-    std::vector<uint8_t> bytes(100);
-    std::memcpy(bytes.data(), &r, 100);
-    std::filesystem::create_directories(dir.file("config"));
-    writeBytes(options.configPath, bytes);
+TEST_F(Settings, TheLastFolderIsTheCarsFolder) {
+    const std::string deep = "/" + std::string(300, 'd') + "/car.fce";
+    const std::pair<std::string, std::string> cases[] = {
+        {"/tmp/vx.fce", "/tmp"}, {"/vx.fce", "/"}, {"/a/b/", "/a/b"},
+        {"car.fce", "/kept"},    {deep, "/kept"}, // no folder, or one too long for the field
+    };
+    for (const auto& [path, folder] : cases) {
+        ConfigRecord r{};
+        std::strcpy(r.lastFolder, "/kept");
+        app.fceDialogPath = path;
+        fillConfigRecord(r);
+        EXPECT_STREQ(r.lastFolder, folder.c_str()) << path;
+    }
+}
+
+TEST_F(Settings, AMissingOrShortFileLeavesTheDefaults) {
     start();
+    EXPECT_EQ(render.viewFlags, 0xC2u);
+    EXPECT_TRUE(model.centerOnLoad);
+    EXPECT_TRUE(app.contextHelpOn);
+    EXPECT_EQ(panel.dragTarget, DRAG_ROTATE_CAMERA);
+    EXPECT_TRUE(ws.messageBoxes.empty());
+    shutDownEditor();
+
+    ConfigRecord r = defaults();
+    std::strcpy(r.lastFolder, "/some/folder");
+    r.viewFlags = 0x41;
+    writeConfig(r, 100);
+    FakeWindowSystem next;
+    ASSERT_TRUE(startEditor(next, options));
     EXPECT_EQ(app.fceDialogPath, "/some/folder/");
     EXPECT_EQ(render.viewFlags, 0xC2u); // beyond byte 100: the default
 }
 
 TEST_F(Settings, ValuesTheProgramCannotUseKeepTheirDefaults) {
-    ConfigRecord r{};
-    r.viewFlags = 0xC2;
-    r.lightPitch = 5000;
-    r.lightYaw = -3;
-    r.dragTarget = 3;
-    r.textureViewSize = 300;
-    r.weldTolerance = std::numeric_limits<float>::quiet_NaN();
-    r.lightDiffuse = std::numeric_limits<double>::infinity();
-    r.lightAmbient = 0.5;
-    r.lightDir[0] = std::numeric_limits<double>::quiet_NaN();
-    r.renderCacheValid = 1;
-    std::vector<uint8_t> bytes(sizeof r);
-    std::memcpy(bytes.data(), &r, sizeof r);
-    std::filesystem::create_directories(dir.file("config"));
-    writeBytes(options.configPath, bytes);
-    start();
-    EXPECT_EQ(light.lightPitch, 180);
-    EXPECT_EQ(light.lightYaw, 180);
-    EXPECT_EQ(panel.dragTarget, DRAG_ROTATE_CAMERA);
-    EXPECT_EQ(render.textureViewSize, 512);
-    EXPECT_FLOAT_EQ(panel.weldTolerance, 0.002f);
-    EXPECT_DOUBLE_EQ(light.lightDiffuse, 0.75);
-    EXPECT_DOUBLE_EQ(light.lightAmbient, 0.5);
-    EXPECT_TRUE(std::isfinite(light.lightDir[0]));
-    EXPECT_FALSE(model.renderCacheValid);
+    const struct {
+        uint32_t viewFlags;
+        bool flagsTaken;
+        double diffuse, ambient;
+        bool sharesTaken;
+    } cases[] = {
+        {0x01, true, 0.0, 1.0, true},    {0x05, true, 1.0, 0.0, true},
+        {0xCB, true, 0.3, 0.7, true},    {0x00, false, 0.3, 0.7, true},
+        {0x06, false, -0.01, 0.5, false}, {0x07, false, 0.5, 1.01, false},
+        {0x12, false, NAN, 0.5, false},  {0x102, false, 0.5, INFINITY, false},
+    };
+    for (const auto& c : cases) {
+        ConfigRecord r = defaults();
+        r.viewFlags = c.viewFlags;
+        r.lightDiffuse = c.diffuse;
+        r.lightAmbient = c.ambient;
+        r.lightPitch = 1440;
+        r.lightYaw = -1;
+        r.dragTarget = 3;
+        r.textureViewSize = 300;
+        r.weldTolerance = NAN;
+        r.renderCacheValid = 1;
+        writeConfig(r);
+        render = RenderState{};
+        light = LightState{};
+        FakeWindowSystem next;
+        ASSERT_TRUE(startEditor(next, options));
+        EXPECT_EQ(render.viewFlags, c.flagsTaken ? c.viewFlags : 0xC2u) << c.viewFlags;
+        if (c.sharesTaken) {
+            EXPECT_EQ(light.lightDiffuse, c.diffuse);
+            EXPECT_EQ(light.lightAmbient, c.ambient);
+        } else { // each share that is out of range gets its default
+            EXPECT_EQ(light.lightDiffuse, c.diffuse == 0.5 ? 0.5 : 0.75) << c.diffuse;
+            EXPECT_EQ(light.lightAmbient, c.ambient == 0.5 ? 0.5 : 0.25) << c.ambient;
+        }
+        EXPECT_EQ(light.lightPitch, 180);
+        EXPECT_EQ(light.lightYaw, 180);
+        EXPECT_EQ(panel.dragTarget, DRAG_ROTATE_CAMERA);
+        EXPECT_EQ(render.textureViewSize, 512);
+        EXPECT_FLOAT_EQ(panel.weldTolerance, 0.002f);
+        EXPECT_FALSE(model.renderCacheValid);
+        shutDownEditor();
+    }
 }
 
-TEST(ContextHelp, LinesAreFoundByLineFeedsAndCut) {
-    help.helpLines = "first\r\nsecond line\r\n" + std::string(300, 'x') + "\r\nlast";
+TEST_F(Settings, AFifoInPlaceOfTheFileIsNamedAndNeverWaitedOn) {
+    std::filesystem::create_directories(dir.file("config"));
+    ASSERT_EQ(mkfifo(options.configPath.c_str(), 0600), 0);
+    start();
+    ASSERT_EQ(ws.messageBoxes.size(), 1u);
+    EXPECT_NE(ws.messageBoxes[0].text.find(options.configPath), std::string::npos);
+    ws.menu(CMD_QUIT); // writing the settings does not wait for a reader either
+    EXPECT_TRUE(ws.quitRequested);
+}
+
+TEST_F(Settings, ContextHelpTakesRegularFilesOfAtMostOneMebibyte) {
+    TempDir data;
+    app.appDir = data.path().string();
+    const std::string path = data.file("help.dat");
+    std::string text = "first\r\nsecond line\r\n" + std::string(300, 'x') + "\r\nlast";
+    text.resize(size_t(HELP_FILE_LIMIT), ' ');
+    writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+    ASSERT_TRUE(loadContextHelp());
     EXPECT_EQ(helpLine(0), "first");
     EXPECT_EQ(helpLine(1), "second line");
-    EXPECT_EQ(helpLine(2).size(), 254u);
-    EXPECT_EQ(helpLine(3), "last");
+    EXPECT_EQ(helpLine(2), std::string(254, 'x'));
     EXPECT_EQ(helpLine(4), ""); // past the end of a short file
-    EXPECT_EQ(helpLine(75), "");
-    help = HelpState{};
+    text.push_back(' ');
+    writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+    EXPECT_FALSE(loadContextHelp());
+    std::filesystem::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_FALSE(loadContextHelp());
+    EXPECT_FALSE(help.loaded);
 }
 
 TEST_F(EditorTest, HoverShowsButtonHelpInTheStatusLine) {
@@ -145,7 +187,6 @@ TEST_F(EditorTest, HoverShowsButtonHelpInTheStatusLine) {
     EXPECT_TRUE(ws.shown(ID_STATUS_LINE));
     EXPECT_EQ(ws.control(ID_STATUS_LINE).text, " " + helpLine(17));
     EXPECT_FALSE(helpLine(17).empty());
-    EXPECT_EQ(ws.control(ID_STATUS_LINE).rect.y, frame.viewHeight + 32);
     ws.hover(-1); // a list or another window leaves it
     EXPECT_TRUE(ws.shown(ID_STATUS_LINE));
     ws.hover(0); // the panel background or the view hides it
@@ -155,40 +196,34 @@ TEST_F(EditorTest, HoverShowsButtonHelpInTheStatusLine) {
     EXPECT_FALSE(ws.shown(ID_STATUS_LINE));
 }
 
-TEST(NumberEntry, CommasLettersAndNonNumbers) {
-    EXPECT_FLOAT_EQ(parseNumber("2,25"), 2.25f);
-    EXPECT_FLOAT_EQ(parseNumber("-1.5abc"), -1.5f);
-    EXPECT_EQ(parseNumber("abc"), 0.0f);
-    EXPECT_EQ(parseNumber("inf"), 0.0f);
-    EXPECT_EQ(parseNumber("-infinity"), 0.0f);
-    EXPECT_EQ(parseNumber("nan"), 0.0f);
-    EXPECT_EQ(parseNumber("1e39"), 0.0f);
-}
+TEST_F(EditorTest, NumbersAndNamesAreEditedInPlace) {
+    const std::pair<const char*, float> numbers[] = {
+        {"2,25", 2.25f}, {"-1.5abc", -1.5f}, {"abc", 0}, {"inf", 0}, {"-infinity", 0},
+        {"nan", 0},      {"1e39", 0},         {"3.4e38", 3.4e38f}};
+    for (const auto& [text, value] : numbers) EXPECT_EQ(parseNumber(text), value) << text;
 
-TEST_F(EditorTest, EditNumberReportsChangesAndShowsThreeDecimals) {
     start();
     float value = 1.0f;
-    ws.editAnswers.push_back("2,25");
+    ws.editAnswers = {"2,25", "2.25", "letters"};
     EXPECT_EQ(editNumber(ID_X, value), 1);
-    EXPECT_FLOAT_EQ(value, 2.25f);
     EXPECT_EQ(ws.control(ID_X).text, "2.250");
     EXPECT_TRUE(app.snapshotPending);
-    ASSERT_EQ(ws.edits.size(), 1u);
     EXPECT_EQ(ws.edits[0].text, "1.000"); // the entry starts with the value shown
-    EXPECT_EQ(ws.edits[0].id, ID_X);
     EXPECT_EQ(ws.edits[0].maxLength, 63);
     app.snapshotPending = false;
-    EXPECT_EQ(editNumber(ID_X, value), 0); // accepted unchanged
+    EXPECT_EQ(editNumber(ID_X, value), 0); // the same value again
     EXPECT_FALSE(app.snapshotPending);
-    ws.editAnswers.push_back("letters");
     EXPECT_EQ(editNumber(ID_X, value), 1);
     EXPECT_EQ(ws.control(ID_X).text, "0.000");
 
-    char name[NAME_SIZE] = ":HB";
-    ws.editAnswers.push_back(":OD");
+    // Names are Windows-1252 bytes; the entry shows and takes UTF-8 text.
+    char name[NAME_SIZE] = "\xE9t\xE9";
+    ws.editAnswers = {"\xC3\xA9t\xC3\xA9", "\xC3\x84x\xCE\xA9", std::string(80, 'n')};
+    EXPECT_EQ(editText(ID_PART_NAME, name), 0); // accepted unchanged
+    EXPECT_EQ(ws.edits.back().text, "\xC3\xA9t\xC3\xA9");
     EXPECT_EQ(editText(ID_PART_NAME, name), 1);
-    EXPECT_STREQ(name, ":OD");
-    ws.editAnswers.push_back(std::string(80, 'n'));
+    EXPECT_STREQ(name, "\xC4x?");
+    EXPECT_EQ(ws.control(ID_PART_NAME).text, "\xC3\x84x?");
     EXPECT_EQ(editText(ID_PART_NAME, name), 1);
     EXPECT_EQ(std::strlen(name), 63u);
 }
