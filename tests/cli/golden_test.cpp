@@ -45,6 +45,11 @@ RenderOptions options(std::initializer_list<std::pair<const char*, const char*>>
         if (k == "pitch") o.pitch = std::atoi(value);
         if (k == "distance") o.distance = float(std::atof(value));
         if (k == "light-symbol") o.lightMode = true;
+        if (k == "dummy") o.dummy = std::atoi(value);
+        if (k == "light-yaw") o.lightYaw = std::atoi(value);
+        if (k == "light-pitch") o.lightPitch = std::atoi(value);
+        if (k == "light-follows-camera") o.lightFollowsCamera = true;
+        if (k == "part-centred") o.partCentred = true;
     }
     return o;
 }
@@ -163,5 +168,41 @@ TEST_F(Golden, SnowmanPicturesKeepTheirHashes) {
             continue;
         }
         EXPECT_EQ(hash, c.hash) << c.name;
+    }
+}
+
+// What vornix-cli writes, read back: every pixel of the view, in its colours
+// and channel order, with options at the ends of their ranges.
+TEST_F(Golden, TheCommandLineWritesTheViewPixelForPixel) {
+    TempDir dir;
+    const std::string png = dir.file("out.png");
+    const struct {
+        const char* arguments;
+        RenderOptions options;
+    } cases[] = {
+        {"", options({})},
+        {"--mode textures --yaw 0 --pitch 1439 --light-yaw 0 --light-pitch 1439",
+         options({{"mode", "textures"}, {"yaw", "0"}, {"pitch", "1439"}, {"light-yaw", "0"},
+                  {"light-pitch", "1439"}})},
+        {"--camera 6 --page dummies --dummy 11 --light-follows-camera",
+         options({{"camera", "6"}, {"page", "dummies"}, {"dummy", "11"},
+                  {"light-follows-camera", ""}})},
+        {"--page colors --preset 5 --mode textures --wire --normals --light-symbol",
+         options({{"page", "colors"}, {"preset", "5"}, {"mode", "textures"}, {"wire", ""},
+                  {"normals", ""}, {"light-symbol", ""}})},
+        {"--page surfaces --part 8 --part-centred --windows solid --distance 0",
+         options({{"page", "surfaces"}, {"part", "8"}, {"part-centred", ""},
+                  {"windows", "solid"}, {"distance", "0"}})},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli("render " + sampleFce() + " " + png + " --size 400x300 " +
+                                  c.arguments);
+        ASSERT_EQ(run.status, 0) << c.arguments << ": " << run.err;
+        ASSERT_TRUE(loadModel(sampleFce()));
+        ASSERT_TRUE(renderLoadedModel(c.options)) << c.arguments;
+        EXPECT_EQ(compareWithGolden(png), "") << c.arguments;
+        if (&c == cases) { // the defaults draw the golden solid picture
+            EXPECT_EQ(compareWithGolden(sourcePath("tests/golden/solid.png")), "");
+        }
     }
 }

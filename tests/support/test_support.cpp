@@ -9,6 +9,7 @@
 #include <fstream>
 #include <random>
 #include <stdexcept>
+#include <sys/wait.h>
 
 RecordingMessages::RecordingMessages() { installMessageService(this); }
 RecordingMessages::~RecordingMessages() { installMessageService(nullptr); }
@@ -95,6 +96,21 @@ float floatAt(const std::vector<uint8_t>& bytes, size_t offset) {
 }
 void setWordAt(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
     std::memcpy(bytes.data() + offset, &value, 4);
+}
+
+CliRun runCli(const std::string& arguments) {
+    TempDir dir;
+    const std::string command =
+        std::string(VORNIX_CLI_PATH) + " " + arguments + " 2>" + dir.file("stderr");
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const std::vector<uint8_t> err = readBytes(dir.file("stderr"));
+    run.err.assign(err.begin(), err.end());
+    return run;
 }
 
 void resetModel() {

@@ -66,6 +66,14 @@ uint32_t wordAt(const std::vector<uint8_t>& bytes, size_t offset);
 float floatAt(const std::vector<uint8_t>& bytes, size_t offset);
 void setWordAt(std::vector<uint8_t>& bytes, size_t offset, uint32_t value);
 
+// Runs vornix-cli with `arguments` (a shell command line) and collects what it
+// printed and its exit status.
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+CliRun runCli(const std::string& arguments);
+
 // Frees the global model and puts it back to its start-up state.
 void resetModel();
 
