@@ -43,6 +43,16 @@ TEST_F(CameraTest, FitFramesTheModelOrItsPartAndSlotsKeepTheirSettings) {
     model.header.halfSize = {0, 0, 0};
     fitCamera();
     EXPECT_EQ(camera.live.orthoScale, 42.0f);
+    // Reset puts the perspective camera back to its start-up angles and focal
+    // length, -276 / tan(23 degrees) for the 46-degree field over half the
+    // view's 552 rows; 180 degrees and more give none.
+    selectCamera(0);
+    camera.live = {.pitch = 20, .yaw = 10}, camera.partCentred = true; // no focal length
+    resetCamera();
+    EXPECT_EQ(std::pair(camera.live.yaw, camera.live.pitch), std::pair(900, 1260));
+    EXPECT_FALSE(camera.partCentred);
+    EXPECT_NEAR(camera.live.focalLength, -650.2153, 1e-3);
+    EXPECT_EQ(focalFromFov(180), 0.0f);
 }
 
 TEST_F(CameraTest, EyePointFollowsOrbitPanAndCentredPart) {

@@ -27,7 +27,7 @@ struct TestTriangle {
 
 // A model of one part per list, every triangle with its own three vertices
 // (part position 0). Face normals are computed; every vertex normal is
-// (0, 0, 1). All parts visible, part 0 selected, half size 0.
+// (0, 0, 1). All parts visible, part 0 selected, half size 0, no shades yet.
 inline void buildTriangleModel(const std::vector<std::vector<TestTriangle>>& parts) {
     resetModel();
     int total = 0;
@@ -54,8 +54,6 @@ inline void buildTriangleModel(const std::vector<std::vector<TestTriangle>>& par
         }
         computeFaceNormals(model.vertices + 3 * first, 3 * count, first, count);
     }
-    model.partFlags[0] |= PART_SELECTED;
-    model.renderCacheValid = false;
 }
 
 // The axis view that looks along -z with identity rotation (pitch 0, yaw 0):
