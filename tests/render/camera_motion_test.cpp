@@ -70,6 +70,7 @@ TEST_F(CameraTest, EyePointFollowsOrbitPanAndCentredPart) {
                               {1260, 120, 2, 4, -4.70951f, -1.53590f, 5.53794f},
                               {1260, 120, 2, 4, -3.70951f, 0.46410f, 8.53794f}};
     model.header.partPos[0] = {1.0f, 2.0f, 3.0f};
+    EXPECT_EQ(sinCos(-1).cosine, 1.0); // a negative angle, which no caller passes, reads nothing
     for (int i = 0; i < 4; ++i) {
         const float* c = cases[i];
         camera.live = {

@@ -38,7 +38,6 @@ class FrameTest : public RendererTest {};
 // texture-mapping view. Every frame must show part of the car and leave the
 // frame outside the view alone. Returns the heap allocations of the frames.
 long drawEveryPage(const std::string& car) {
-    RecordingMessages messages;
     EXPECT_TRUE(loadFceFile(car, false));
     fillTexture(0xFF8090A0);
     buildDummySymbols(-1);
