@@ -1,338 +1,146 @@
-// Vertex shades, the light symbol, axis cross, dummy symbols, rubber band,
-// texture-mapping view, corner icons and the icon strip.
-#include "model/car_model.h"
-#include "render/render.h"
+// The editing aids drawn over the car: the light symbol, the dummy symbols,
+// the rubber band, the icon strip and corner icons, and the texture-mapping
+// view.
 #include "render/render_harness.h"
 
-#include <cmath>
-#include <cstring>
-#include <vector>
+#include <array>
 
 namespace {
 
-class ShadeTest : public RendererTest {
+constexpr int WHITE = 0xFFFFFF, CYAN = 0x00FFFF;
+
+// The front axis camera at 100 pixels a unit and one small triangle at the
+// view centre, selected; overlays alone are drawn.
+class OverlayTest : public RendererTest {
   protected:
     void SetUp() override {
         RendererTest::SetUp();
-        buildTriangleModel({{screenTriangle(0, 0, 9, 0, 0, 9)}});
-        // Slot 0 faces along the light, slot 1 straight against it, slot 2 across.
-        const Direction& l = light.lightDir;
-        model.normals[0] = {float(l[0]), float(l[1]), float(l[2])};
-        model.normals[1] = {float(-l[0]), float(-l[1]), float(-l[2])};
-        model.normals[2] = {0.0f, 0.0f, 0.0f};
+        useFrontAxisCamera(100.0f);
+        buildTriangleModel({{screenTriangle(0, 0, 0.1f, 0, 0, 0.1f, 0, TRI_SELECTED)}});
+        render.viewFlags = 0;
     }
 };
 
-TEST_F(ShadeTest, AmbientAlongTheLightFullAgainstIt) {
-    computeVertexShades();
-    EXPECT_TRUE(model.renderCacheValid);
-    EXPECT_EQ(model.vertexShades[0], 63.75f);
-    EXPECT_NEAR(model.vertexShades[1], 255.0f, 1e-4);
-    EXPECT_EQ(model.vertexShades[2], 63.75f); // no normal: ambient
-}
-
-TEST_F(ShadeTest, DummiesPageDimsAndSwitchingBackRestores) {
-    render.page = PAGE_DUMMIES;
-    model.renderCacheValid = false;
-    prepareFrame();
-    EXPECT_EQ(model.vertexShades[0], 40.0f);
-    EXPECT_NEAR(model.vertexShades[1], 160.0f, 1e-4);
-    render.page = PAGE_PARTS;
-    prepareFrame(); // the cache still holds: nothing recomputed until it is cleared
-    EXPECT_EQ(model.vertexShades[0], 40.0f);
-    model.renderCacheValid = false;
-    prepareFrame();
-    EXPECT_EQ(model.vertexShades[0], 63.75f);
-}
-
-TEST_F(ShadeTest, GarbageNormalsGiveTheAmbientShade) {
-    model.normals[0] = {NAN, 0.0f, 0.0f};
-    model.normals[1] = {-3e38f, 3e38f, -3e38f};
-    computeVertexShades();
-    EXPECT_EQ(model.vertexShades[0], 63.75f);
-    EXPECT_EQ(model.vertexShades[1], 63.75f);
-}
-
-TEST_F(ShadeTest, LightFollowingTheCameraChangesWithIt) {
-    light.lightFollowsCamera = true;
-    camera.live.pitch = 1300;
-    camera.live.yaw = 900;
-    prepareFrame();
-    EXPECT_EQ(light.lightPitch, 140);
-    EXPECT_EQ(light.lightYaw, 180);
-    const float before = model.vertexShades[1];
-    camera.live.yaw = 1000;
-    prepareFrame();
-    EXPECT_EQ(light.lightYaw, 280);
-    EXPECT_NE(model.vertexShades[1], before);
-    camera.live.pitch = 0; // 1440 - 0 wraps to 0
-    prepareFrame();
-    EXPECT_EQ(light.lightPitch, 0);
-}
-
-class OverlayTest : public RendererTest {};
-
-TEST_F(OverlayTest, LightSymbolGrowsWithTheModelLength) {
-    buildTriangleModel({{screenTriangle(0, 0, 9, 0, 0, 9)}});
-    for (float halfZ : {1.5f, 0.0f}) {
-        model.header.halfSize = {1.0f, 1.0f, halfZ};
-        buildLightSymbol();
-        const double scale = 0.5 + halfZ;
-        const Vec3* p = overlays.lightPoints;
-        EXPECT_EQ(p[24].x, 0.0f);
-        EXPECT_EQ(p[49].z, 0.0f);
-        EXPECT_FLOAT_EQ(p[25].z, float(scale));         // (0, 0, 1) of the fixed circle
-        EXPECT_FLOAT_EQ(p[31].x, float(scale));         // (1, 0, 0)
-        EXPECT_FLOAT_EQ(p[26].x, float(0.259 * scale)); // carries the three decimals
-        for (int k = 0; k < 24; ++k) {
-            const double r = std::sqrt(double(p[k].x) * p[k].x + double(p[k].y) * p[k].y +
-                                       double(p[k].z) * p[k].z);
-            EXPECT_NEAR(r, scale, 2e-3 * scale) << k;
-        }
-        // The turned circle's point 12 started at (0, 0, -1): it lies against the light.
-        for (int c = 0; c < 3; ++c)
-            EXPECT_NEAR(p[12].x * (c == 0) + p[12].y * (c == 1) + p[12].z * (c == 2),
-                        -light.lightDir[c] * scale, 1e-5);
+TEST_F(OverlayTest, LightSymbolIsSizedByTheModelLengthAndShownInLightModeOnly) {
+    // Radius 0.5 + half length, 2 here. The start-up light (pitch and yaw 45
+    // degrees) points along (0.5, -0.70711, 0.5); the turning circle's point
+    // 12, which started at (0, 0, -1), lies against it.
+    model.header.halfSize = {9.0f, 9.0f, 1.5f};
+    buildLightSymbol();
+    EXPECT_NEAR(overlays.lightPoints[12].x, -1.0f, 1e-5);
+    EXPECT_NEAR(overlays.lightPoints[12].y, 1.41421f, 1e-5);
+    EXPECT_NEAR(overlays.lightPoints[12].z, -1.0f, 1e-5);
+    // Seen from the front the fixed circle, in the xz plane, is a line at
+    // y = 0 from x -2 to 2: 200 pixels either side.
+    for (bool lightMode : {true, false}) {
+        render.lightMode = lightMode;
+        renderFrame();
+        expectPixels({{304 + 199, 276, lightMode ? 0x7F7F00 : 0}, {304 + 201, 276, 0}});
     }
-}
-
-TEST_F(OverlayTest, LightSymbolOnlyInLightMode) {
-    useFrontAxisCamera(100.0f);
-    buildTriangleModel({{screenTriangle(5, 5, 5.1f, 5, 5, 5.1f)}});
-    model.header.halfSize = {1.0f, 1.0f, 0.5f}; // radius 1: 100 pixels
-    render.viewFlags = 0;
-    render.lightMode = true;
-    renderFrame();
-    // The fixed circle lies in the xz plane: seen from the front it is a line at y = 0.
-    EXPECT_EQ(pixel(304 + 50, 276), 0x7F7F00u);
-    EXPECT_EQ(pixel(304, 276 - 1), 0u);
-    render.lightMode = false;
-    renderFrame();
-    EXPECT_EQ(pixel(304 + 50, 276), 0u);
-    render.lightMode = true;
-    render.page = PAGE_PARTS;
-    renderFrame();
-    EXPECT_EQ(pixel(304 + 50, 276), 0u);
-}
-
-TEST_F(OverlayTest, AxisCrossAroundSelectedPartOrDummy) {
-    useFrontAxisCamera(100.0f);
-    buildTriangleModel(
-        {{screenTriangle(9, 9, 9.1f, 9, 9, 9.1f)}, {screenTriangle(9, 9, 9.1f, 9, 9, 9.1f)}});
-    model.header.partPos[1] = {1.0f, 2.0f, 3.0f};
-    model.selectedPart = 1;
-    model.header.numDummies = 1;
-    model.header.dummyPos[0] = {-1.0f, 0.0f, 0.0f};
-    render.page = PAGE_COLORS;
-    buildAxisCross(); // other pages build nothing
-    EXPECT_EQ(overlays.axisPoints[1].x, 0.0f);
-    render.page = PAGE_PARTS;
-    buildAxisCross();
-    EXPECT_EQ(overlays.axisPoints[0].x, 0.5f);
-    EXPECT_EQ(overlays.axisPoints[1].x, 1.5f);
-    EXPECT_EQ(overlays.axisPoints[3].y, 2.5f);
-    EXPECT_EQ(overlays.axisPoints[4].z, 2.5f);
-    EXPECT_EQ(overlays.axisPoints[5].x, 1.0f);
-    render.page = PAGE_DUMMIES;
-    buildAxisCross();
-    render.viewFlags = 0;
-    renderFrame();
-    EXPECT_EQ(pixel(304 - 100 + 30, 276), 0xFF0000u); // x axis, red
-    EXPECT_EQ(pixel(304 - 100, 276 - 30), 0x00FF00u); // y axis, green
 }
 
 TEST_F(OverlayTest, DummySymbolsByName) {
-    buildTriangleModel({{screenTriangle(0, 0, 9, 0, 0, 9)}});
-    const char* names[] = {":LICENSE_EURO", ":LICENSE", ":LICLOW", ":SMOKE", " no name", "",
-                           "HWYN1",         "TRYN9",    "HBYN9",   "HOYN9",  "HWYN0",    "HXYN5",
-                           "HWYNz"};
-    const int count = int(std::size(names));
-    model.header.numDummies = count;
-    for (int k = 0; k < count; ++k) {
-        std::strcpy(model.header.dummyNames[k], names[k]);
-        model.header.dummyPos[k] = {float(k), 0.0f, 0.0f};
-    }
-    overlays.dummySymbols[11].color = 0x123456; // an unknown colour letter keeps this
+    // Plates are outlines 0.52 (European) or 0.40 wide, smoke a grey star a
+    // quarter unit out. A light dummy's letter picks the colour of brightness
+    // b = 255 (0.6 + 0.4 d / 9) for its digit d (no digit: dark): white (b,
+    // b, b), red (b, 0, 0), blue (0, b / 2, b), orange (b, b / 2, 0); an
+    // unknown letter keeps the colour. d = 1: b = 164.
+    const char* names[] = {":LICENSE_EURO", ":LICLOW", ":SMOKE", " no name", "HWYN1",
+                           "TRYN9",         "HBYN9",   "HOYN9",  "HXYN5",    "HWYNz"};
+    // {lines, colour, x of the first line's end}:
+    const float expected[][3] = {
+        {4, WHITE, 0.26f},    {4, WHITE, 0.2f},     {9, 0x808080, 0.25f}, {0, 0, 0},
+        {9, 0xA4A4A4, 0.25f}, {9, 0xFF0000, 0.25f}, {9, 0x007FFF, 0.25f}, {9, 0xFF7F00, 0.25f},
+        {9, 0x123456, 0.25f}, {9, 0, 0.25f}};
+    model.header.numDummies = 10;
+    for (int k = 0; k < 10; ++k) std::strcpy(model.header.dummyNames[k], names[k]);
+    overlays.dummySymbols[8].color = 0x123456;
     buildDummySymbols(-1);
-    const DummySymbol* s = overlays.dummySymbols;
-    EXPECT_EQ(s[0].lineCount, 4u);
-    EXPECT_FLOAT_EQ(s[0].points[1].x, 0.26f); // the longer plate name is tested first
-    EXPECT_FLOAT_EQ(s[1].points[1].x, 1.20f);
-    EXPECT_FLOAT_EQ(s[2].points[0].y, 0.06f);
-    EXPECT_EQ(s[1].color, 0xFFFFFFu);
-    EXPECT_EQ(s[3].lineCount, 9u);
-    EXPECT_EQ(s[3].color, 0x808080u);
-    EXPECT_FLOAT_EQ(s[3].points[1].x, 3.25f); // star ends a quarter unit out
-    EXPECT_EQ(s[4].lineCount, 0u);
-    EXPECT_EQ(s[5].lineCount, 0u);
-    EXPECT_EQ(s[6].color, 0xA4A4A4u); // 164
-    EXPECT_EQ(s[7].color, 0xFF0000u);
-    EXPECT_EQ(s[8].color, 0x007FFFu);
-    EXPECT_EQ(s[9].color, 0xFF7F00u);
-    EXPECT_EQ(s[10].color, 0x000000u);
-    EXPECT_EQ(s[10].lineCount, 9u);
-    EXPECT_EQ(s[11].color, 0x123456u);
-    EXPECT_EQ(s[12].color, 0x000000u); // no digit: off, not a colour out of range
-
-    // A name filling its whole field, without NUL, is read inside the field:
-    // white, with 'W' where the digit belongs, so off.
-    std::memset(model.header.dummyNames[0], 'W', NAME_SIZE);
-    buildDummySymbols(0);
-    EXPECT_EQ(s[0].color, 0x000000u);
-    EXPECT_EQ(s[0].lineCount, 9u);
+    for (int k = 0; k < 10; ++k) {
+        const DummySymbol& s = overlays.dummySymbols[k];
+        EXPECT_EQ(s.lineCount, uint32_t(expected[k][0])) << k;
+        EXPECT_EQ(s.lineCount ? s.color : 0, uint32_t(expected[k][1])) << k;
+        EXPECT_FLOAT_EQ(s.points[1].x, expected[k][2]) << k;
+    }
 }
 
-TEST_F(OverlayTest, RubberBandIsTheSameDraggedEitherWay) {
-    auto band = [](int x0, int y0, int x1, int y1) {
+TEST_F(OverlayTest, RubberBandIsDottedTheSameDraggedEitherWayAndHeldInsideTheView) {
+    // Corners (10, 20) and (20, 27): the top and bottom rows dotted at x 10,
+    // 12, .. 20, the sides on rows 20, 22 and 24 (while 2 (j + 1) < 8 rows):
+    // 6 + 6 + 2 + 2 pixels.
+    for (const auto& b : {std::array{10, 20, 20, 27}, {20, 27, 10, 20}, {10, 27, 20, 20}}) {
         clearView();
-        render.bandX0 = x0, render.bandY0 = y0, render.bandX1 = x1, render.bandY1 = y1;
+        render.bandX0 = b[0], render.bandY0 = b[1], render.bandX1 = b[2], render.bandY1 = b[3];
         drawRubberBand();
-        std::vector<uint32_t> pixels;
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 40; ++x) pixels.push_back(pixel(x, y));
-        return pixels;
-    };
-    const auto forward = band(10, 20, 20, 26);
-    EXPECT_EQ(band(20, 26, 10, 20), forward);
-    EXPECT_EQ(band(10, 26, 20, 20), forward);
-    const uint32_t c = 0x00FFFF;
-    EXPECT_EQ(forward[20 * 40 + 10], c);
-    EXPECT_EQ(forward[20 * 40 + 11], 0u);
-    EXPECT_EQ(forward[20 * 40 + 20], c);
-    EXPECT_EQ(forward[26 * 40 + 12], c);
-    EXPECT_EQ(forward[24 * 40 + 10], c); // rows 20, 22, 24 of the sides
-    EXPECT_EQ(forward[24 * 40 + 20], c);
-    EXPECT_EQ(forward[25 * 40 + 10], 0u);
-    int drawn = 0;
-    for (uint32_t p : forward) drawn += p == c;
-    EXPECT_EQ(drawn, 6 + 6 + 2 * 3 - 2); // the corners of the top row are counted once
-
-    EXPECT_EQ(band(0, 0, 0, 0), std::vector<uint32_t>(1600, 0u)); // x1 = 0: no band
+        EXPECT_EQ(countOther(0, 0, 0, 40, 40), 16);
+        expectPixels({{20, 24, CYAN}, {20, 27, CYAN}});
+    }
+    changedOutsideView(true);
+    render = {.page = PAGE_SURFACES, .bandX0 = 500, .bandY0 = -50, .bandX1 = 5000, .bandY1 = 9000};
+    for (int mode : {3, SELECTION_RECTANGLE_REMOVE}) { // drawn in the rectangle modes
+        render.selectionMode = mode;
+        drawFrame();
+        expectPixels({{607, 30, mode == 3 ? 0 : CYAN}, {500, 551, mode == 3 ? 0 : CYAN}});
+    }
+    EXPECT_EQ(changedOutsideView(), 0);
 }
 
-TEST_F(OverlayTest, RubberBandIsHeldInsideTheView) {
-    clearView();
-    *pixelAt(608, 100) = 0x123456;
-    render.bandX0 = 500, render.bandY0 = -50, render.bandX1 = 5000, render.bandY1 = 9000;
-    drawRubberBand();
-    EXPECT_EQ(pixel(607, 0), 0x00FFFFu);
-    EXPECT_EQ(pixel(500, 551), 0x00FFFFu);
-    EXPECT_EQ(pixel(608, 100), 0x123456u);
-    // Drawn by the frame only in the rectangle modes of the Surfaces tool.
-    render.page = PAGE_SURFACES;
-    render.selectionMode = 3;
-    drawFrame();
-    EXPECT_EQ(pixel(500, 551), 0u);
-    render.selectionMode = SELECTION_RECTANGLE_REMOVE;
-    drawFrame();
-    EXPECT_EQ(pixel(500, 551), 0x00FFFFu);
-}
-
-TEST_F(OverlayTest, CornerIconsAreOredFromTheStrip) {
-    render.viewFlags = 0;
-    drawFrame();
-    for (int y = 0; y < 24; ++y)
-        for (int i = 0; i < 48; ++i)
-            ASSERT_EQ(pixel(608 - 48 + i, y), pixel(1024 - 48 + i, y)) << i << "," << y;
-    EXPECT_EQ(pixel(608 - 48 + 12, 12), 0xFFFFFFu); // centre of the four-way arrows
-    setViewSize(192 + 47, 600);
-    drawFrame();
-    EXPECT_EQ(countOther(0, 0, 0, 46, 23), 0); // too narrow for the icons
-}
-
-TEST(IconStrip, LayoutAndHighlightVersions) {
-    resetRenderer();
+TEST_F(OverlayTest, IconStripAndCornerIcons) {
     const int w = frame.screenWidth;
-    EXPECT_EQ(pixel(w - 48, 0), 0u);                 // black around the arrows
-    EXPECT_EQ(pixel(w - 48 + 12, 12), 0xFFFFFFu);    // four-way arrows
-    EXPECT_EQ(pixel(w - 16, 24), 0xE0E0E0u);         // open eye on light grey
-    EXPECT_EQ(pixel(w - 16 + 7, 24 + 7), 0x202020u); // its pupil
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            const uint8_t open = uint8_t(pixel(w - 16 + x, 24 + y));
-            const uint8_t closed = uint8_t(pixel(w - 32 + x, 24 + y));
-            ASSERT_EQ(pixel(w - 48 + x, 24 + y), highlightPixel(open));
-            ASSERT_EQ(pixel(w - 64 + x, 24 + y), highlightPixel(closed));
-        }
-    for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 24; ++x)
-            ASSERT_EQ(pixel(w - 96 + x, y), pixel(w - 72 + 23 - x, y)); // mirrored double arrows
-    EXPECT_EQ(pixel(w - 96 + 4, 11), 0xFFFFFFu);                        // the left-pointing tip
-    EXPECT_EQ(highlightPixel(0xE0), 0x1F1F8Fu); // the list's highlight background
-    EXPECT_EQ(highlightPixel(0x20), 0xDFDFEFu);
-    shutdownRenderer();
+    // The arrows are white on black; the eyes lie on the list's grey 0xE0,
+    // the pupil 0x20; their highlight versions have (255 - g, 255 - g, (255 -
+    // g) / 2 + 128). Row 3 of the left-pointing double arrow has its tips in
+    // columns 11 and 20; the mirrored one at 12 and 3.
+    const int strip[][3] = {{w - 48, 0, 0},        {w - 36, 12, WHITE},    {w - 16, 24, 0xE0E0E0},
+                            {w - 9, 31, 0x202020}, {w - 48, 24, 0x1F1F8F}, {w - 41, 31, 0xDFDFEF},
+                            {w - 85, 3, WHITE},    {w - 76, 3, WHITE},     {w - 84, 3, 0},
+                            {w - 60, 3, WHITE},    {w - 69, 3, WHITE},     {w - 61, 3, 0}};
+    expectPixels(strip);
+    // The navigation icons are ORed into a view 48 or more wide.
+    for (int width : {608, 48, 47}) {
+        setViewSize(192 + width, 600);
+        drawFrame();
+        expectPixels({{width - 36, 12, width >= 48 ? WHITE : 0}});
+    }
 }
 
-class TextureViewTest : public RendererTest {
-  protected:
-    void SetUp() override {
-        RendererTest::SetUp();
-        buildRingModel(400);
-        fillTexture(0);
-        for (int row = 0; row < 512; ++row)
-            for (int column = 0; column < 512; ++column) setTexel(column, row, texel(column, row));
-        camera.live = ViewCamera{};
-        resetCamera();
-        render.page = PAGE_TEXTURES;
+TEST_F(OverlayTest, TextureMappingViewShowsThePanelBesideTheMovedView) {
+    // Texel (column, row): red half the row, green half the column, blue 0x40.
+    auto texel = [](int column, int row) { return (row >> 1) << 16 | (column >> 1) << 8 | 0x40; };
+    fillTexture(0);
+    for (int t = 0; t < 512 * 512; ++t)
+        setTexel(t % 512, t / 512, 0xFF000000u | texel(t % 512, t / 512));
+    std::copy_n(std::array{0.25f, 0.5f, 0.25f}.data(), 3, model.triangles[0].texU);
+    std::copy_n(std::array{0.25f, 0.25f, 1.0f}.data(), 3, model.triangles[0].texV);
+    render = {.page = PAGE_TEXTURES, .viewFlags = VIEW_SOLID, .textureMappingActive = true};
+    // The view's central 608 - panel columns move right of the panel: at full
+    // size 256..351, at half size 128..479, showing every second texel. Row
+    // 280 of the selected triangle (ambient grey 63, red taken out) runs from
+    // 304, right of the black 303. Below the panel it is grey. The size icon
+    // beside it points left (tip in column 11 of row 3) or right (column 12).
+    // The selected triangle's edges in texture space, from (0.25, 0.25) down
+    // to (0.25, 1), stop at the panel.
+    for (int size : {512, 256}) {
+        render.textureViewSize = size;
+        renderFrame();
+        const int n = 512 / size, moved = size - (304 - (608 - size) / 2),
+                  left = size == 512 ? WHITE : 0;
+        const int panel[][3] = {
+            {10, 20, texel(10 * n, 20 * n)}, {size - 1, size - 1, texel(511, 511)},
+            {moved + 303, 280, 0},           {moved + 304, 280, 0x003F3F},
+            {size / 4, size - 1, CYAN},      {size / 4, size, 0xC0C0C0},
+            {size / 4, 551, 0xC0C0C0},       {size + 11, 3, left},
+            {size + 12, 3, WHITE - left}};
+        expectPixels(panel);
+        EXPECT_EQ(*depthAt(100, 100), -320.0f);
     }
-    // Alpha 255, red half the row, green half the column, blue 0x40.
-    static uint32_t texel(int column, int row) {
-        return 0xFF000040u | uint32_t(row >> 1) << 16 | uint32_t(column >> 1) << 8;
-    }
-    std::vector<uint32_t> row(int y, int x0, int x1) {
-        return std::vector<uint32_t>(pixelAt(x0, y), pixelAt(x1, y));
-    }
-};
-
-TEST_F(TextureViewTest, FullSizePanelAndTheViewMovedBesideIt) {
+    // A view smaller than the panel: nothing outside it, the clip rectangle put back.
+    setViewSize(192 + 300, 48 + 200), render.textureViewSize = 512;
+    changedOutsideView(true);
     renderFrame();
-    const std::vector<uint32_t> centre = row(450, 256, 352);
-    ASSERT_NE(centre, std::vector<uint32_t>(96, 0u)); // the ring shows there
-    // A selected triangle mapped to (0.25, 0.25) (0.5, 0.25) (0.25, 1.0).
-    ModelTriangle& t = model.triangles[0];
-    t.flags |= TRI_SELECTED;
-    t.texU[0] = 0.25f, t.texU[1] = 0.5f, t.texU[2] = 0.25f;
-    t.texV[0] = 0.25f, t.texV[1] = 0.25f, t.texV[2] = 1.0f;
-    render.textureMappingActive = true;
-    renderFrame();
-    EXPECT_EQ(row(450, 512, 608), centre);
-    EXPECT_EQ(pixel(10, 20), texel(10, 20) & 0xFFFFFF); // without its alpha
-    EXPECT_EQ(pixel(511, 511), 0xFFFF40u);
-    EXPECT_EQ(pixel(300, 530), 0xC0C0C0u);
-    EXPECT_EQ(depth(300, 300), -320.0f);
-    EXPECT_EQ(pixel(200, 128), 0x00FFFFu); // the mapped edge along v = 0.25
-    EXPECT_EQ(pixel(128, 511), 0x00FFFFu); // the edge towards v = 1.0 stops at the panel
-    EXPECT_NE(pixel(128, 512), 0x00FFFFu);
-    // The size icon beside the panel: the double arrow pointing left.
-    EXPECT_EQ(pixel(512 + 4, 11) & 0xFFFFFF, 0xFFFFFFu);
-    EXPECT_EQ(pixel(512 + 20, 11), pixel(512 + 20, 11) | pixel(1024 - 96 + 20, 11));
-}
-
-TEST_F(TextureViewTest, HalfSizePanel) {
-    renderFrame();
-    const std::vector<uint32_t> centre = row(450, 128, 480);
-    ASSERT_NE(centre, std::vector<uint32_t>(352, 0u));
-    render.textureMappingActive = true;
-    render.textureViewSize = 256;
-    renderFrame();
-    EXPECT_EQ(row(450, 256, 608), centre);
-    EXPECT_EQ(pixel(10, 20), texel(20, 40) & 0xFFFFFF);
-    EXPECT_EQ(pixel(255, 255), texel(510, 510) & 0xFFFFFF);
-    EXPECT_EQ(pixel(100, 256), 0xC0C0C0u);
-    EXPECT_EQ(pixel(255, 551), 0xC0C0C0u);
-    EXPECT_EQ(pixel(256 + 19, 11) & 0xFFFFFF, 0xFFFFFFu); // double arrow pointing right
-}
-
-TEST_F(TextureViewTest, ViewSmallerThanThePanelStaysInside) {
-    setViewSize(192 + 300, 48 + 200);
-    *pixelAt(300, 10) = 0x123456;
-    *pixelAt(10, 200) = 0x123456;
-    render.textureMappingActive = true;
-    renderFrame();
-    EXPECT_EQ(pixel(299, 199), texel(299, 199) & 0xFFFFFF);
-    EXPECT_EQ(pixel(300, 10), 0x123456u);
-    EXPECT_EQ(pixel(10, 200), 0x123456u);
-    EXPECT_EQ(frame.clipRight, 299.0f); // put back after the panel
+    expectPixels({{299, 199, texel(299, 199)}});
+    EXPECT_EQ(frame.clipRight, 299.0f);
+    EXPECT_EQ(changedOutsideView(), 0);
 }
 
 } // namespace

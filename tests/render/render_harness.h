@@ -1,22 +1,21 @@
-// Helpers of the renderer tests: a renderer put back to start-up on a screen
-// of a given size, small models built from explicit triangles, an axis camera
-// that maps model units to pixels one to one, a procedural ring model with
-// texture coordinates, and a hash of the view's pixels for golden-frame tests.
+// Helpers of the renderer tests: a renderer put back to start-up for each
+// test, small models built from explicit triangles, an axis camera
+// that maps model units to pixels one to one, a texture filled by hand and a
+// marker around the view that shows any pixel written outside it.
 #pragma once
 
-#include "model/fce_types.h"
+#include "model/alloc.h"
+#include "model/car_model.h"
+#include "render/render.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cstdint>
+#include <cstring>
+#include <stdexcept>
 #include <vector>
-
-// Every renderer record fresh, a frame buffer for the screen and the view for
-// the client size (the view is the client less 192 x 48). Frees any model.
-void resetRenderer(int screenWidth = 1024, int screenHeight = 768, int clientWidth = 800,
-                   int clientHeight = 600);
-// Frees the frame buffer, the driver swing copy, the model and its texture.
-void shutdownRenderer();
 
 struct TestTriangle {
     Vec3 corner[3];
@@ -28,54 +27,118 @@ struct TestTriangle {
 
 // A model of one part per list, every triangle with its own three vertices
 // (part position 0). Face normals are computed; every vertex normal is
-// `normal`. All parts visible; halfSize from the extent of the corners.
-void buildTriangleModel(const std::vector<std::vector<TestTriangle>>& parts,
-                        Vec3 normal = {0.0f, 0.0f, 1.0f});
+// (0, 0, 1). All parts visible, part 0 selected, half size 0, no shades yet.
+inline void buildTriangleModel(const std::vector<std::vector<TestTriangle>>& parts) {
+    resetModel();
+    int total = 0;
+    for (const auto& p : parts) total += int(p.size());
+    if (!allocateStore(total)) throw std::runtime_error("allocateStore failed");
+    FceHeader& h = model.header;
+    h.numParts = int(parts.size());
+    for (int p = 0, first = 0; p < h.numParts; first += int(parts[p++].size())) {
+        const int count = int(parts[p].size());
+        h.partFirstTriangle[p] = first, h.partTriangleCount[p] = count;
+        h.partFirstVertex[p] = 3 * first, h.partVertexCount[p] = 3 * count;
+        model.partFlags[p] = PART_VISIBLE;
+        for (int k = 0; k < count; ++k) {
+            const TestTriangle& src = parts[p][k];
+            ModelTriangle& tri = model.triangles[first + k];
+            tri.groupAndBase = uint32_t(src.groupWord) << 16 | uint32_t(3 * first);
+            tri.flags = src.flags;
+            for (int c = 0; c < 3; ++c) {
+                tri.v[c] = uint32_t(3 * k + c);
+                tri.texU[c] = src.u[c], tri.texV[c] = src.v[c];
+                model.vertices[3 * (first + k) + c] = src.corner[c];
+                model.normals[3 * (first + k) + c] = {0.0f, 0.0f, 1.0f};
+            }
+        }
+        computeFaceNormals(model.vertices + 3 * first, 3 * count, first, count);
+    }
+}
 
 // The axis view that looks along -z with identity rotation (pitch 0, yaw 0):
 // a model point (x, y) lands on pixel (viewCentreX + x, viewCentreY - y) at
 // `scale` 1, and camera z is model z minus 100.
-void useFrontAxisCamera(float scale = 1.0f);
+inline void useFrontAxisCamera(float scale = 1.0f) {
+    camera.currentCamera = 4;
+    camera.live = CameraState::axisView(4, 0, 0);
+    camera.live.orthoScale = scale;
+}
 
-// A clockwise (front-facing) triangle given in pixel offsets from the view
-// centre (x right, y down), at model depth z, for the front axis camera.
-TestTriangle screenTriangle(float x0, float y0, float x1, float y1, float x2, float y2,
-                            float z = 0.0f, uint32_t flags = 0);
-
-// A closed ring (torus) of about `triangles` triangles in one part, with
-// texture coordinates wrapping once around each direction.
-void buildRingModel(int triangles);
+// A triangle given in pixel offsets from the view centre (x right, y down) at
+// model depth z, for the front axis camera; clockwise corners face the camera.
+inline TestTriangle screenTriangle(float x0, float y0, float x1, float y1, float x2, float y2,
+                                   float z = 0.0f, uint32_t flags = 0) {
+    return {{{x0, -y0, z}, {x1, -y1, z}, {x2, -y2, z}}, flags};
+}
 
 // A 512 x 512 texture of `texel` everywhere (blue, green, red, alpha bytes as
 // 0xAARRGGBB), loaded into the model.
-void fillTexture(uint32_t texel);
-void setTexel(int column, int row, uint32_t texel);
+inline void fillTexture(uint32_t texel) {
+    if (!model.textureImage)
+        model.textureImage = static_cast<uint8_t*>(allocBlock(2 * 1024 * 1024));
+    for (int i = 0; i < 512 * 512; ++i) std::memcpy(model.textureImage + 4 * i, &texel, 4);
+    model.textureLoaded = true;
+}
 
-// prepareFrame and drawFrame.
-void renderFrame();
+inline void setTexel(int column, int row, uint32_t texel) {
+    std::memcpy(model.textureImage + 4 * (row * 512 + column), &texel, 4);
+}
 
-// Renders the current model from the start-up perspective camera, fitted, at
-// the given view size (screen and client sized to fit it), and returns the
-// view's pixels row by row.
-std::vector<uint32_t> renderView(int viewWidth, int viewHeight);
+inline void renderFrame() {
+    prepareFrame();
+    drawFrame();
+}
 
-// FNV-1a (64 bit) over the view rectangle's pixels, row by row, each pixel
-// as its four little-endian bytes.
-uint64_t hashFrame();
+inline uint32_t pixel(int x, int y) {
+    return *pixelAt(x, y);
+}
 
-uint32_t pixel(int x, int y);
-float depth(int x, int y);
-// Pixels of the view equal to `colour`.
-int countPixels(uint32_t colour);
-// Pixels of the view other than `colour` in rows y0..y1, columns x0..x1.
-int countOther(uint32_t colour, int x0, int y0, int x1, int y1);
-// Non-black pixels of the view, not counting the corner icons.
-int countDrawn();
+// Expects each {x, y, colour} of the table.
+template <size_t N> void expectPixels(const int (&pixels)[N][3]) {
+    for (const auto& p : pixels)
+        EXPECT_EQ(pixel(p[0], p[1]), uint32_t(p[2])) << p[0] << "," << p[1];
+}
+
+// Pixels other than `colour` in rows y0..y1, columns x0..x1.
+inline int countOther(uint32_t colour, int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) n += pixel(x, y) != colour;
+    return n;
+}
+
+// Frame pixels outside the view that are not MARKER. With `mark`, first gives
+// every pixel there MARKER and every depth the farthest value, so that no
+// filler or line would leave one alone.
+constexpr uint32_t MARKER = 0x123456;
+inline int changedOutsideView(bool mark = false) {
+    int n = 0;
+    for (int y = 0; y < frame.screenHeight; ++y)
+        for (int x = frame.viewWidth * (y < frame.viewHeight); x < frame.screenWidth; ++x) {
+            if (mark) *pixelAt(x, y) = MARKER, *depthAt(x, y) = -FLT_MAX;
+            n += pixel(x, y) != MARKER;
+        }
+    return n;
+}
 
 // A renderer at start-up on a 1024 x 768 screen with an 800 x 600 client
-// (view 608 x 552), torn down after each test.
+// (view 608 x 552, centre 304, 276): every record fresh, the icon strip
+// filled. Torn down (frame buffer, driver swing copy, model and texture
+// freed) after each test.
 class RendererTest : public ::testing::Test {
   protected:
-    void SetUp() override { resetRenderer(); }
-    void TearDown() override { shutdownRenderer(); }
+    void SetUp() override {
+        camera = {}, light = {}, motion = {}, render = {}, overlays = {};
+        ASSERT_TRUE(createFrameBuffer(1024, 768));
+        fillIconStrip();
+        setViewSize(800, 600);
+        camera.live.focalLength = focalFromFov(camera.live.fovDegrees);
+        clearView();
+    }
+    void TearDown() override {
+        stopDriverSwing();
+        freeFrameBuffer();
+        resetModel();
+    }
 };
