@@ -4,30 +4,7 @@
 #include "model/fce_file.h"
 #include "render/render_harness.h"
 
-#include <atomic>
-#include <cstdlib>
-
-static std::atomic<long> heapAllocations{0};
-
-// Every malloc, calloc and realloc of the test binary is counted (operator
-// new goes through malloc); glibc's own functions do the work. A sanitizer
-// brings its own allocator, which these would not see: there they are left
-// out and the count stays 0.
-#if !defined(__SANITIZE_ADDRESS__)
-#define COUNTED(function, parameters, arguments)                                                   \
-    void* function parameters noexcept {                                                           \
-        ++heapAllocations;                                                                         \
-        return __libc_##function arguments;                                                        \
-    }
-extern "C" {
-void* __libc_malloc(size_t size);
-void* __libc_calloc(size_t count, size_t size);
-void* __libc_realloc(void* block, size_t size);
-COUNTED(malloc, (size_t size), (size))
-COUNTED(calloc, (size_t count, size_t size), (count, size))
-COUNTED(realloc, (void* block, size_t size), (block, size))
-}
-#endif
+#include "support/heap_counter.h"
 
 namespace {
 
@@ -59,10 +36,10 @@ long drawEveryPage(const std::string& car) {
             render.page = page, render.viewFlags = flags, motion.motionFlags = moving;
             render.textureMappingActive = page == PAGE_TEXTURES;
             buildAxisCross();
-            const long before = heapAllocations;
+            const long before = heapAllocations();
             stepMotion();
             renderFrame();
-            allocations += heapAllocations - before;
+            allocations += heapAllocations() - before;
             EXPECT_GT(countOther(0, 0, 24, 607, 551), 100) << page << " " << flags;
         }
     EXPECT_EQ(changedOutsideView(), 0);
@@ -75,13 +52,11 @@ long drawEveryPage(const std::string& car) {
 
 TEST_F(FrameTest, SampleCarFramesStayInsideTheViewAndAllocateNothing) {
     const long allocations = drawEveryPage(sampleFce());
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "the sanitizer's allocator is not counted";
-#endif
+    if (!heapCounting) GTEST_SKIP() << "the sanitizer's allocator is not counted";
     EXPECT_EQ(allocations, 0);
-    const long before = heapAllocations;
+    const long before = heapAllocations();
     freeBlock(allocBlock(16)); // the count sees the allocator's calloc
-    EXPECT_EQ(heapAllocations - before, 1);
+    EXPECT_EQ(heapAllocations() - before, 1);
 }
 
 TEST_F(FrameTest, ThirdPartyCarFramesStayInsideTheViewAndAllocateNothing) {
