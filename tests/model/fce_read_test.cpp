@@ -57,44 +57,6 @@ TEST_F(FceRead, FixUpResetsSelectionsAndKeepsAValidCurrentPart) {
     EXPECT_EQ(model.partHalfWidth[1], halfWidth);
 }
 
-TEST_F(FceRead, DamagedSmoothingDataCostOnlyThemselves) {
-    const std::vector<uint8_t> valid = testFile(2, 150, 64); // V = 304, T = 300
-    const size_t blockA = 8248 + wordAt(valid, 0x44), blockB = 8248 + wordAt(valid, 0x48);
-    const size_t part1Count = blockB + 2 * 300 + (4 + 4) + 2; // part 0 has one group
-    ASSERT_TRUE(readBytesAsModel(valid));
-    EXPECT_EQ(model.groupCount[1], 64); // the largest count a part can hold
-    EXPECT_FALSE(model.smoothingDataDamaged);
-    const struct {
-        const char* what;
-        size_t offset;
-        uint32_t value, mask;
-    } cases[] = {
-        {"vertex count in block A", blockA + 4, 305, ~0u},
-        {"triangle count in block A", blockA + 8, 299, ~0u},
-        {"part count in block A", blockA + 12, 3, ~0u},
-        {"part table in block A", blockA + 16 + 256 + 4, 5, ~0u},
-        {"group count 0", part1Count, 0, 0xFFFF},
-        {"group count 65", part1Count, 65, 0xFFFF},
-    };
-    for (const auto& c : cases) {
-        std::vector<uint8_t> file = valid;
-        setWordAt(file, c.offset, (wordAt(file, c.offset) & ~c.mask) | c.value);
-        ASSERT_TRUE(readBytesAsModel(file)) << c.what;
-        EXPECT_EQ(model.header.extraDataTag, 0u) << c.what;
-        EXPECT_TRUE(model.smoothingDataDamaged) << c.what;
-        EXPECT_EQ(model.groupCount[1], 1) << c.what;
-        EXPECT_EQ(model.triangles[150].groupAndBase, 450u) << c.what; // group 0, base slot
-    }
-    // Another tag is no damage: the file loads as a plain one and keeps it.
-    std::vector<uint8_t> file = valid;
-    std::memcpy(file.data() + 4, "ABCD", 4);
-    ASSERT_TRUE(readBytesAsModel(file));
-    EXPECT_EQ(std::memcmp(&model.header.extraDataTag, "ABCD", 4), 0);
-    EXPECT_FALSE(model.smoothingDataDamaged);
-    EXPECT_EQ(model.groupCount[1], 1);
-    EXPECT_TRUE(messages.errors.empty());
-}
-
 TEST_F(FceRead, ASystemErrorWhileReadingFailsTheWholeRead) {
     const std::vector<uint8_t> valid = testFile(2, 150);
     writeBytes(dir.file("car.fce"), valid);
@@ -140,71 +102,88 @@ TEST_F(FceRead, NamesWithoutTerminatorKeepTheirBytesAcrossASave) {
     EXPECT_EQ(std::memcmp(again.data() + 0xE28, file.data() + 0xE28, 128), 0);
 }
 
-TEST_F(FceRead, FilesTheModelCannotHoldAreRefusedBeforeAllocating) {
-    const std::vector<uint8_t> valid = testFile(3, 10); // T = 30, V = 36
+TEST_F(FceRead, DamagedFilesAreRefusedOrLoseOnlyTheirSmoothingData) {
+    const std::vector<uint8_t> valid = testFile(2, 150, 64); // V = 304, T = 300
+    const size_t blockA = 8248 + wordAt(valid, 0x44), blockB = 8248 + wordAt(valid, 0x48);
+    const size_t part1Count = blockB + 2 * 300 + (4 + 4) + 2; // part 0 has one group
     const uint32_t nan = 0x7FC00000;
+    enum { BEFORE_ALLOCATING, AFTER_READING, DEFAULT_SMOOTHING };
     const struct {
         const char* what;
         size_t offset;
         uint32_t value;
+        int outcome;
     } cases[] = {
-        {"65 parts", 0x11C, 65},
-        {"negative parts", 0x11C, uint32_t(-1)},
-        {"17 dummies", 0x58, 17},
-        {"negative dummies", 0x58, uint32_t(-3)},
-        {"17 colours", 0x820, 17},
-        {"negative triangles", 0x8, uint32_t(-1)},
-        {"21846 triangles", 0x8, 21846},
-        {"more triangles than the parts hold", 0x8, 31},
-        {"part 1 not after part 0", 0x620 + 4, 11},
-        {"part 0 starting late", 0x620, 1},
-        {"part 2 running past the last triangle", 0x720 + 8, 11},
-        {"negative part triangle count", 0x720 + 8, uint32_t(-10)},
-        {"negative part vertex count", 0x520 + 4, uint32_t(-1)},
-        {"31 vertices for 10 triangles", 0x520, 31},
-        {"vertex table past the end", 0x14, 0xFFFFFF00},
-        {"triangle table past the end", 0x1C, 60000},
-        {"movement table past the end", 0x40, 0x80000000},
-        {"damaged normals one byte past the end", 0x38, uint32_t(valid.size() - 8248 - 36 * 12 + 1)},
-        {"part position not a number", 0x120 + 12, nan},
-        {"dummy position not a number", 0x5C + 4, nan},
+        {"65 parts", 0x11C, 65, BEFORE_ALLOCATING},
+        {"negative parts", 0x11C, uint32_t(-1), BEFORE_ALLOCATING},
+        {"17 dummies", 0x58, 17, BEFORE_ALLOCATING},
+        {"negative dummies", 0x58, uint32_t(-3), BEFORE_ALLOCATING},
+        {"17 colours", 0x820, 17, BEFORE_ALLOCATING},
+        {"negative triangles", 0x8, uint32_t(-1), BEFORE_ALLOCATING},
+        {"21846 triangles", 0x8, 21846, BEFORE_ALLOCATING},
+        {"more triangles than the parts hold", 0x8, 301, BEFORE_ALLOCATING},
+        {"part 1 not after part 0", 0x620 + 4, 151, BEFORE_ALLOCATING},
+        {"part 0 starting late", 0x620, 1, BEFORE_ALLOCATING},
+        {"part 1 running past the last triangle", 0x720 + 4, 151, BEFORE_ALLOCATING},
+        {"negative part triangle count", 0x720 + 4, uint32_t(-10), BEFORE_ALLOCATING},
+        {"negative part vertex count", 0x520 + 4, uint32_t(-1), BEFORE_ALLOCATING},
+        {"451 vertices for 150 triangles", 0x520, 451, BEFORE_ALLOCATING},
+        {"vertex table past the end", 0x14, 0xFFFFFF00, BEFORE_ALLOCATING},
+        {"triangle table past the end", 0x1C, 0x7FFFFFF0, BEFORE_ALLOCATING},
+        {"movement table past the end", 0x40, 0x80000000, BEFORE_ALLOCATING},
+        {"damaged normals one byte past the end", 0x38,
+         uint32_t(valid.size() - 8248 - 304 * 12 + 1), BEFORE_ALLOCATING},
+        {"part position not a number", 0x120 + 12, nan, BEFORE_ALLOCATING},
+        {"dummy position not a number", 0x5C + 4, nan, BEFORE_ALLOCATING},
+        {"a corner outside its part", 8248 + wordAt(valid, 0x1C) + 56 * 150 + 8, 152, AFTER_READING},
+        {"a vertex at infinity", 8248 + wordAt(valid, 0x14) + 4, 0x7F800000, AFTER_READING},
+        {"vertex count in block A", blockA + 4, 305, DEFAULT_SMOOTHING},
+        {"triangle count in block A", blockA + 8, 299, DEFAULT_SMOOTHING},
+        {"part count in block A", blockA + 12, 3, DEFAULT_SMOOTHING},
+        {"part table in block A", blockA + 16 + 256 + 4, 5, DEFAULT_SMOOTHING},
+        {"group count 0", part1Count, 0, DEFAULT_SMOOTHING},
+        {"group count 65", part1Count, 65, DEFAULT_SMOOTHING},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> file = valid;
         setWordAt(file, c.offset, c.value);
         messages.errors.clear();
-        failAllocationsAfter(0); // any allocation would show "Out of memory!"
-        EXPECT_FALSE(readBytesAsModel(file)) << c.what;
+        failAllocationsAfter(c.outcome == BEFORE_ALLOCATING ? 0 : -1); // else "Out of memory!"
+        const bool loaded = readBytesAsModel(file);
         failAllocationsAfter(-1);
-        EXPECT_FALSE(model.modelLoaded) << c.what;
+        EXPECT_EQ(loaded, c.outcome == DEFAULT_SMOOTHING) << c.what;
+        if (loaded) { // group 0 and the base slot, as a file without the data gets
+            EXPECT_TRUE(model.smoothingDataDamaged) << c.what;
+            EXPECT_EQ(model.header.extraDataTag, 0u) << c.what;
+            EXPECT_EQ(model.groupCount[1], 1) << c.what;
+            EXPECT_EQ(model.triangles[150].groupAndBase, 450u) << c.what;
+            EXPECT_TRUE(messages.errors.empty()) << c.what;
+            continue;
+        }
         EXPECT_EQ(model.geometryBlock, nullptr) << c.what;
         ASSERT_EQ(messages.errors.size(), 1u) << c.what;
         EXPECT_EQ(messages.errors[0].rfind("Unreadable FCE file: ", 0), 0u) << messages.errors[0];
         EXPECT_NE(messages.errors[0].find("\n" + dir.file("in.fce")), std::string::npos);
     }
+    ASSERT_TRUE(readBytesAsModel(valid));
+    EXPECT_EQ(model.groupCount[1], 64); // the largest group count a part can hold
+    EXPECT_FALSE(model.smoothingDataDamaged);
+    std::vector<uint8_t> file = valid; // another tag is no damage: a plain file keeping it
+    std::memcpy(file.data() + 4, "ABCD", 4);
+    ASSERT_TRUE(readBytesAsModel(file));
+    EXPECT_EQ(std::memcmp(&model.header.extraDataTag, "ABCD", 4), 0);
+    EXPECT_FALSE(model.smoothingDataDamaged);
     // The largest counts the model holds are taken: 64 parts of one triangle
-    // and three vertices each, 16 dummies and 16 colour presets.
+    // and three vertices each, 16 dummies and 16 colour presets, 21845 triangles.
     std::vector<uint8_t> largest = testFile(64, 1);
     setWordAt(largest, 0x58, 16);
     setWordAt(largest, 0x820, 16);
     EXPECT_TRUE(readBytesAsModel(largest));
-    EXPECT_TRUE(readBytesAsModel(testFile(1, MAX_TRIANGLES)));
-    EXPECT_EQ(model.header.numTriangles, 21845);
-}
-
-TEST_F(FceRead, CornersOutsideTheirPartAndBadVerticesAreRefused) {
-    const std::vector<uint8_t> valid = testFile(3, 10);
-    std::vector<uint8_t> file = valid;
-    setWordAt(file, 8248 + wordAt(valid, 0x1C) + 56 * 12 + 8, 12); // part 1 has vertices 0..11
-    EXPECT_FALSE(readBytesAsModel(file));
-    EXPECT_EQ(model.geometryBlock, nullptr);
-    ASSERT_EQ(messages.errors.size(), 1u);
-    EXPECT_NE(messages.errors[0].find("part 1"), std::string::npos);
-
-    file = valid;
-    setWordAt(file, 8248 + wordAt(valid, 0x14) + 4, 0x7F800000); // +infinity
-    EXPECT_FALSE(readBytesAsModel(file));
-    EXPECT_EQ(messages.errors.size(), 2u);
+    std::vector<uint8_t> most = testFile(1, MAX_TRIANGLES);
+    EXPECT_TRUE(readBytesAsModel(most));
+    setWordAt(most, 0x8, 21846); // one more, and a part that holds them all
+    setWordAt(most, 0x720, 21846);
+    EXPECT_FALSE(readBytesAsModel(most));
 }
 
 TEST_F(FceRead, TruncatedFilesNeverLoadHalfAModel) {

@@ -1,5 +1,5 @@
-// File primitives on the current handle, the crash-safe save, and the small
-// whole-file reads and writes that must never wait on a FIFO.
+// The crash-safe save, and the small whole-file reads and writes that must
+// never wait on a FIFO.
 #include "model/file_io.h"
 #include "support/test_support.h"
 
@@ -7,27 +7,6 @@
 
 #include <cerrno>
 #include <sys/stat.h>
-
-TEST(FileIo, ReadsExactlyAndStopsSilentlyAtTheEnd) {
-    RecordingMessages messages;
-    TempDir dir;
-    writeBytes(dir.file("f"), {1, 2, 3, 4, 5});
-    ASSERT_TRUE(openForReading(dir.file("f")));
-    EXPECT_EQ(currentFileSize(), 5);
-    uint8_t buffer[8] = {};
-    EXPECT_TRUE(readExact(2, buffer));
-    EXPECT_EQ(buffer[1], 2);
-    EXPECT_TRUE(seekFile(SEEK_FROM_END, -1));
-    EXPECT_TRUE(readExact(1, buffer));
-    EXPECT_EQ(buffer[0], 5);
-    EXPECT_TRUE(seekFile(SEEK_FROM_START, 1));
-    EXPECT_TRUE(seekFile(SEEK_FROM_CURRENT, 1));
-    EXPECT_FALSE(readExact(4, buffer)); // only 2 bytes left
-    EXPECT_FALSE(systemErrorSeen());
-    EXPECT_TRUE(messages.errors.empty());
-    EXPECT_TRUE(closeFile());
-    EXPECT_FALSE(fileIsOpen());
-}
 
 TEST(FileIo, SafeSaveReplacesOnlyAfterSuccessAndKeepsPermissions) {
     RecordingMessages messages;
