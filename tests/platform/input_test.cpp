@@ -1,5 +1,5 @@
 // Keyboard and pointer input of the Qt backend: accelerators before the
-// controls, mouse calls with the key-state word, confinement, hiding the pointer.
+// controls, mouse calls with the key-state word, confinement, the pointer's shape.
 #include "platform/qt_test_app.h"
 
 TEST_F(QtWindowTest, AcceleratorsComeBeforeAFocusedList) {
@@ -17,7 +17,7 @@ TEST_F(QtWindowTest, AcceleratorsComeBeforeAFocusedList) {
     EXPECT_TRUE(widget(2008)->hasFocus()); // the list never saw the Tab, nor the arrow
 }
 
-TEST_F(QtWindowTest, MouseCallsCarryTheKeyStateWordStayConfinedAndThePointerHides) {
+TEST_F(QtWindowTest, MouseCallsCarryTheKeyStateWordStayConfinedAndThePointerTakesItsShape) {
     const auto press = QEvent::MouseButtonPress, move = QEvent::MouseMove,
                release = QEvent::MouseButtonRelease;
     const Qt::MouseButton no = Qt::NoButton, left = Qt::LeftButton, right = Qt::RightButton;
@@ -46,4 +46,8 @@ TEST_F(QtWindowTest, MouseCallsCarryTheKeyStateWordStayConfinedAndThePointerHide
     EXPECT_EQ(client->cursor().shape(), Qt::BlankCursor);
     system->showPointer(true);
     EXPECT_EQ(client->cursor().shape(), Qt::CrossCursor);
+    std::vector<uint32_t> image(32 * 32, 0xFF000000); // a shape of the program's own
+    system->setCursorImage(CURSOR_PROGRAM_1400, image.data(), 3, 4);
+    system->setCursorShape(CURSOR_PROGRAM_1400);
+    EXPECT_EQ(client->cursor().hotSpot(), QPoint(3, 4));
 }

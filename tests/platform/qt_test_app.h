@@ -38,10 +38,7 @@ class RecordingEvents : public WindowEvents {
     void closeRequest() override { closeRequests++; }
     void hover(int controlId) override { hovers.push_back(controlId); }
     void idleFrame() override { onIdle(); }
-    void drawItem(DrawItem& item, std::vector<TextRun>& text) override {
-        draws.push_back(item); // its pixels are not kept
-        painter(item, text);
-    }
+    void drawItem(DrawItem& item, std::vector<TextRun>& text) override { painter(item, text); }
 
     Commands commands;
     Scrolls scrolls;
@@ -49,7 +46,6 @@ class RecordingEvents : public WindowEvents {
     std::pair<int, int> size; // of the latest resize
     int closeRequests = 0;
     std::vector<int> hovers;
-    std::vector<DrawItem> draws;
     // What the logic does besides; by default nothing (a painter that leaves
     // the pixels as they are).
     std::function<void(int position)> onScroll = [](int) {};
