@@ -41,13 +41,11 @@ TEST_F(QtWindowTest, MouseCallsCarryTheKeyStateWordStayConfinedAndThePointerTake
     system->confinePointer(nullptr);
     sendMouse(client, move, {50, 20}, no, no);
     EXPECT_EQ(events.mouse.back(), std::make_tuple('m', 0, 50, 20));
-    system->showPointer(false); // the pointer hides whatever its shape
-    system->setCursorShape(CURSOR_CROSS);
-    EXPECT_EQ(client->cursor().shape(), Qt::BlankCursor);
-    system->showPointer(true);
-    EXPECT_EQ(client->cursor().shape(), Qt::CrossCursor);
     std::vector<uint32_t> image(32 * 32, 0xFF000000); // a shape of the program's own
     system->setCursorImage(CURSOR_PROGRAM_1400, image.data(), 3, 4);
+    system->showPointer(false); // hidden whatever the shape
     system->setCursorShape(CURSOR_PROGRAM_1400);
+    EXPECT_EQ(client->cursor().shape(), Qt::BlankCursor);
+    system->showPointer(true);
     EXPECT_EQ(client->cursor().hotSpot(), QPoint(3, 4));
 }

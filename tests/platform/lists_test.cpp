@@ -13,17 +13,16 @@ class QtListTest : public QtWindowTest {
         viewport = qobject_cast<QListWidget*>(widget(id))->viewport();
     }
     // A press and release in the middle of item `index` (or where it would be).
-    void click(int index, Qt::MouseButton button = Qt::LeftButton,
-               Qt::KeyboardModifiers keys = {}) {
+    void click(int index, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers k = {}) {
         QPoint at(40, OWNER_ITEM_HEIGHT * index + 8);
-        sendMouse(viewport, QEvent::MouseButtonPress, at, button, button, keys);
-        sendMouse(viewport, QEvent::MouseButtonRelease, at, button, Qt::NoButton, keys);
+        sendMouse(viewport, QEvent::MouseButtonPress, at, button, button, k);
+        sendMouse(viewport, QEvent::MouseButtonRelease, at, button, Qt::NoButton, k);
     }
     std::string selection(int id) { // '1' for each selected item
-        std::string marks;
+        std::string s;
         for (int i = 0; i < system->listCount(id); i++)
-            marks += system->listIsSelected(id, i) ? '1' : '0';
-        return marks;
+            s += system->listIsSelected(id, i) ? '1' : '0';
+        return s;
     }
     QWidget* viewport = nullptr;
 };
@@ -81,5 +80,8 @@ TEST_F(QtListTest, ChangesByTheLogicReportNothing) {
     EXPECT_EQ(selection(2001), "11101");
     system->listClear(2001);
     EXPECT_EQ(std::pair(system->listCount(2001), system->listCurrent(2001)), std::pair(0, -1));
+    for (int i = 0; i < 20; i++) system->listAdd(2001, "Item");
+    system->listSetTop(2001, 10);
+    EXPECT_EQ(qobject_cast<QListWidget*>(widget(2001))->indexAt({5, 2}).row(), 10); // at the top
     EXPECT_TRUE(events.commands.empty());
 }
