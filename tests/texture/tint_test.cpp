@@ -56,7 +56,7 @@ TEST_F(Tint, BrightnessCountsOneAndAHalfTimesUpToFullAt85) {
 TEST_F(Tint, TintingAndRestoringStartFromThePristineCopy) {
     tintTexture(1); // no texture: nothing to do, nothing to touch
     restoreTexture();
-    tint({}, {RED, RED, RED, RED});
+    tint({{200, 200, 200, 200}}, {RED, RED, RED, RED});
     const std::vector<uint8_t> once(workingTexture(), workingTexture() + TEXTURE_COPY_BYTES);
     for (int preset : {0, 1, -1, MAX_COLORS}) tintTexture(preset); // the last two: no presets
     EXPECT_EQ(std::memcmp(workingTexture(), once.data(), TEXTURE_COPY_BYTES), 0);
