@@ -14,7 +14,6 @@
 #include "model/file_io.h"
 #include "model/messages.h"
 
-#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -50,6 +49,10 @@ int formatError(const TgaHeader& h) {
     if (h.width != h.height) return 2;
     if (h.width != 256 && h.width != TEXTURE_SIZE) return 3;
     return 0;
+}
+
+void formatErrorMessage(int error) {
+    showError(format("Texture format error (%d)!\n%s", error, currentFilePath().c_str()));
 }
 
 bool fail(uint8_t*& pixels) {
@@ -118,16 +121,15 @@ void dropTexture() {
 bool loadTexture() {
     uint8_t* pixels = nullptr;
     uint8_t raw[TGA_HEADER_SIZE];
-    errno = 0;
     if (!readExact(sizeof raw, raw)) {
         // A file too short for the header is no TGA we take; a failed read
         // has shown the system error already.
-        if (errno == 0) showError("Texture format error (1)!");
+        if (!systemErrorSeen()) formatErrorMessage(1);
         return fail(pixels);
     }
     const TgaHeader h = parseHeader(raw);
     if (int error = formatError(h)) {
-        showError(format("Texture format error (%d)!", error));
+        formatErrorMessage(error);
         return fail(pixels);
     }
     // The image ID and a colour map lie between the header and the pixels.

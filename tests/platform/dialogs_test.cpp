@@ -4,177 +4,69 @@
 #include "support/test_support.h"
 
 #include <QAbstractButton>
-#include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 
-namespace {
-
-// What a message box showed.
-struct BoxSeen {
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-} // namespace
-
-TEST_F(QtWindowTest, MessageBoxesShowTitleTextIconAndAnswer) {
-    std::shared_ptr<BoxSeen> seen;
-    auto expectBox = [&](QMessageBox::StandardButton button, bool escape) {
-        seen = std::make_shared<BoxSeen>();
-        whenModalOpens([seen, button, escape](QWidget* modal) {
+TEST_F(QtWindowTest, MessageBoxesShowTheIconAndGiveTheAnswer) {
+    using Box = QMessageBox;
+    // The button pressed (NoButton: Escape), the icon shown and the answer.
+    const std::tuple<MessageButtons, MessageIcon, Box::StandardButton, Box::Icon, int> cases[] = {
+        {BUTTONS_YES_NO_CANCEL, ICON_QUESTION, Box::No, Box::Question, 7},
+        {BUTTONS_OK_CANCEL, ICON_EXCLAMATION, Box::NoButton, Box::Warning, 2},
+        {BUTTONS_OK, ICON_INFORMATION, Box::NoButton, Box::Information, 1}};
+    for (auto [buttons, icon, press, qtIcon, answer] : cases) {
+        whenModalOpens([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
-            ASSERT_NE(box, nullptr);
-            seen->title = box->windowTitle();
-            seen->text = box->text();
-            seen->icon = box->icon();
-            seen->buttons = box->standardButtons();
-            if (escape)
-                pressKey(box, Qt::Key_Escape);
-            else
-                box->button(button)->click();
+            EXPECT_EQ(box->windowTitle() + box->text(), QStringLiteral("Save\u00B0?"));
+            EXPECT_EQ(box->icon(), qtIcon) << answer;
+            press == Box::NoButton ? pressKey(box, Qt::Key_Escape) : box->button(press)->click();
         });
-    };
-    expectBox(QMessageBox::No, false);
-    EXPECT_EQ(system->messageBox("Question", "Save FCE file before closing?", BUTTONS_YES_NO_CANCEL,
-                                 ICON_QUESTION),
-              7);
-    EXPECT_EQ(seen->title, QStringLiteral("Question"));
-    EXPECT_EQ(seen->text, QStringLiteral("Save FCE file before closing?"));
-    EXPECT_EQ(seen->icon, QMessageBox::Question);
-    EXPECT_EQ(seen->buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-
-    expectBox(QMessageBox::Yes, false);
-    EXPECT_EQ(system->messageBox("Question", "?", BUTTONS_YES_NO_CANCEL, ICON_QUESTION), 6);
-    expectBox(QMessageBox::Cancel, true);
-    EXPECT_EQ(system->messageBox("Question", "?", BUTTONS_YES_NO_CANCEL, ICON_QUESTION), 2);
-    expectBox(QMessageBox::Ok, false);
-    EXPECT_EQ(system->messageBox("Question", "?", BUTTONS_OK_CANCEL, ICON_QUESTION), 1);
-    expectBox(QMessageBox::Cancel, true);
-    EXPECT_EQ(system->messageBox("Question", "?", BUTTONS_OK_CANCEL, ICON_QUESTION), 2);
-
-    expectBox(QMessageBox::Ok, true); // Escape on a lone OK is OK
-    EXPECT_EQ(system->messageBox("Error", "Error:2", BUTTONS_OK, ICON_EXCLAMATION), 1);
-    EXPECT_EQ(seen->icon, QMessageBox::Warning);
-    EXPECT_EQ(seen->buttons, QMessageBox::Ok);
-    expectBox(QMessageBox::Ok, false);
-    EXPECT_EQ(system->messageBox("Message", "Colors can only be displayed on textures.", BUTTONS_OK,
-                                 ICON_INFORMATION),
-              1);
-    EXPECT_EQ(seen->icon, QMessageBox::Information);
-    EXPECT_EQ(seen->title, QStringLiteral("Message"));
+        EXPECT_EQ(system->messageBox("Save", "\xB0?", buttons, icon), answer);
+    }
 }
 
-TEST_F(QtWindowTest, InPlaceEditCoversTheFieldAndOnlyEnterOrCloseEndsIt) {
-    system->createControl(2003, CONTROL_FIELD, {16, 376, 50, 20}, STYLE_NOTIFY | STYLE_SUNKEN, "");
+TEST_F(QtWindowTest, InPlaceEditCoversTheFieldAndOnlyEnterEndsIt) {
+    system->setAccelerators({{ACCEL_LETTER, 'O', 1000}, {ACCEL_DOWN, 0, 1112}});
+    system->createControl(2003, CONTROL_FIELD, {16, 376, 50, 20}, STYLE_NOTIFY, "");
     system->showControl(2003, true);
-    QRect field(widget(2003)->mapToGlobal(QPoint(0, 0)), QSize(50, 20));
-    bool stillOpenAfterEscape = false;
-    QRect editorRect;
-    QString shownText;
-    int maxLength = 0;
     whenModalOpens([&](QWidget* editor) {
         auto* edit = editor->findChild<QLineEdit*>();
-        editorRect = editor->geometry();
-        shownText = edit->text();
-        maxLength = edit->maxLength();
+        EXPECT_EQ(editor->geometry(), QRect(client->mapToGlobal(QPoint(16, 376)), QSize(50, 20)));
+        EXPECT_TRUE(edit->text() == QStringLiteral("1.000") && edit->maxLength() == 6);
+        pressKey(client, Qt::Key_Down); // the program's keys wait until it ends
+        pressKey(edit, Qt::Key_O, Qt::ControlModifier);
         pressKey(edit, Qt::Key_Escape);
-        processEvents();
-        stillOpenAfterEscape = editor->isVisible();
+        EXPECT_TRUE(editor->isVisible());
         edit->setText(QStringLiteral("2,25 \u00E9"));
         pressKey(edit, Qt::Key_Return);
     });
-    EXPECT_EQ(system->editInPlace(2003, "1.000", 63), "2,25 \xC3\xA9"); // UTF-8
-    EXPECT_EQ(editorRect, field);
-    EXPECT_EQ(shownText, QStringLiteral("1.000"));
-    EXPECT_EQ(maxLength, 63);
-    EXPECT_TRUE(stillOpenAfterEscape);
-
-    whenModalOpens([](QWidget* editor) {
-        editor->findChild<QLineEdit*>()->setText(QStringLiteral("left_front"));
-        editor->close();
-    });
-    EXPECT_EQ(system->editInPlace(2003, "wheel", 63), "left_front");
+    EXPECT_EQ(system->editInPlace(2003, "1.000", 6), "2,25 \xC3\xA9"); // UTF-8
+    EXPECT_TRUE(events.commands.empty());
 }
 
-TEST_F(QtWindowTest, SaveDialogHasTitleFiltersAndAddsTheExtension) {
+TEST_F(QtWindowTest, FileDialogsStartWhereAskedAndSaveAddsTheChosenFiltersExtension) {
     TempDir folder;
-    const std::vector<std::pair<std::string, std::string>> filters = {
-        {"Vornix Partfile ", "*.ffp"}, {"Wavefront OBJ", "*.obj"}, {"AutoCAD DXF", "*.dxf"}};
-    QString title;
-    QStringList names;
+    const std::string car = folder.file("car.fce");
+    writeBytes(car, {1});
+    const std::vector<std::pair<std::string, std::string>> filters = {{"Partfile", "*.ffp"},
+                                                                      {"Wavefront", "*.obj"}};
+    for (QString filter : {QString(), QStringLiteral("Wavefront (*.obj)")}) { // none: the default
+        whenModalOpens([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            EXPECT_EQ(dialog->nameFilters(),
+                      QStringList({"Partfile (*.ffp)", "Wavefront (*.obj)"}));
+            if (!filter.isEmpty()) emit dialog->filterSelected(filter);
+            dialog->selectFile(QStringLiteral("wheel"));
+            static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+        });
+        EXPECT_EQ(system->saveFileDialog("Export", filters, folder.path().string(), "ffp"),
+                  folder.file(filter.isEmpty() ? "wheel.ffp" : "wheel.obj"));
+    }
     whenModalOpens([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
-        title = dialog->windowTitle();
-        names = dialog->nameFilters();
-        dialog->selectFile(QStringLiteral("wheel"));
-        static_cast<QDialog*>(dialog)->accept(); // as the Save or Open button does
+        EXPECT_EQ(dialog->directory().absolutePath().toStdString(), folder.path().string());
+        static_cast<QDialog*>(dialog)->accept(); // the start file is selected
     });
-    std::string chosen =
-        system->saveFileDialog("Export part as:", filters, folder.path().string(), "ffp");
-    EXPECT_EQ(title, QStringLiteral("Export part as:"));
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Vornix Partfile (*.ffp)"),
-                                  QStringLiteral("Wavefront OBJ (*.obj)"),
-                                  QStringLiteral("AutoCAD DXF (*.dxf)")}));
-    EXPECT_EQ(chosen, folder.file("wheel.ffp"));
-
-    // The filter the user picks gives the extension.
-    whenModalOpens([](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        dialog->selectNameFilter(QStringLiteral("Wavefront OBJ (*.obj)"));
-        emit dialog->filterSelected(QStringLiteral("Wavefront OBJ (*.obj)"));
-        dialog->selectFile(QStringLiteral("wheel"));
-        static_cast<QDialog*>(dialog)->accept(); // as the Save or Open button does
-    });
-    EXPECT_EQ(system->saveFileDialog("Export part as:", filters, folder.path().string(), "ffp"),
-              folder.file("wheel.obj"));
-}
-
-TEST_F(QtWindowTest, OpenDialogStartsAtTheGivenFileAndCanBeCancelled) {
-    TempDir folder;
-    writeBytes(folder.file("car.fce"), {1, 2, 3});
-    QString directory;
-    whenModalOpens([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        directory = dialog->directory().absolutePath();
-        dialog->selectFile(QStringLiteral("car.fce"));
-        static_cast<QDialog*>(dialog)->accept(); // as the Save or Open button does
-    });
-    std::string chosen = system->openFileDialog(
-        "Open NFS4 FCE file:", {{"NFS4 FCE files", "*.fce"}}, folder.file("car.fce"));
-    EXPECT_EQ(chosen, folder.file("car.fce"));
-    EXPECT_EQ(directory.toStdString(), folder.path().string());
-
-    whenModalOpens([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-    EXPECT_EQ(system->openFileDialog("Open NFS4 FCE file:", {{"NFS4 FCE files", "*.fce"}}, ""), "");
-}
-
-TEST_F(QtWindowTest, SaveDialogAsksBeforeReplacingAFile) {
-    TempDir folder;
-    writeBytes(folder.file("car.fce"), {1});
-    auto isBox = [](QWidget* modal) { return qobject_cast<QMessageBox*>(modal) != nullptr; };
-    bool keptOpen = false;
-    whenModalOpens([&](QWidget* modal) {
-        auto* dialog = static_cast<QDialog*>(modal);
-        static_cast<QFileDialog*>(modal)->selectFile(QStringLiteral("car"));
-        whenModalOpens(
-            [](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click(); },
-            isBox);
-        dialog->accept(); // asks; No keeps the dialog open
-        keptOpen = dialog->isVisible();
-        whenModalOpens(
-            [](QWidget* box) {
-                auto* question = qobject_cast<QMessageBox*>(box);
-                question->button(QMessageBox::Yes)->click();
-            },
-            isBox);
-        dialog->accept();
-    });
-    EXPECT_EQ(system->saveFileDialog("Save NFS4 FCE file as:", {{"NFS4 FCE files", "*.fce"}},
-                                     folder.path().string(), "fce"),
-              folder.file("car.fce"));
-    EXPECT_TRUE(keptOpen);
+    EXPECT_EQ(system->openFileDialog("Open", filters, car), car);
 }

@@ -1,128 +1,112 @@
-// Helpers of the window-system tests: a WindowEvents that records every call,
-// synthetic mouse and key input, and grabbing pixels off a widget.
+// Helpers of the window-system tests: a WindowEvents that records what the
+// logic hears, synthetic mouse and key input, pixels grabbed off a widget,
+// and a fixture with a shown main window. qt_test_app.cpp makes the
+// application (offscreen unless the environment names another platform).
 #pragma once
-
-#include "platform/window_system.h"
-
-#include <QEvent>
-#include <QImage>
-#include <QMainWindow>
-#include <QPoint>
-#include <QWidget>
-#include <Qt>
-
-#include <functional>
-#include <string>
-#include <vector>
-
-class QWidget;
-
-struct CommandCall {
-    int id, code;
-    bool fromControl;
-    bool operator==(const CommandCall&) const = default;
-};
-
-struct MouseCall {
-    char kind; // 'd'own, 'm'ove, 'u'p
-    int keys, x, y;
-    bool operator==(const MouseCall&) const = default;
-};
-
-struct ScrollCall {
-    int id, code, position;
-    bool operator==(const ScrollCall&) const = default;
-};
-
-struct DrawCall {
-    int id, index;
-    bool selected, selectionOnly;
-    int width, height;
-};
-
-class RecordingEvents : public WindowEvents {
-  public:
-    void command(int id, int code, bool fromControl) override;
-    void scroll(int id, int code, int position) override;
-    void mouseDown(int keys, int x, int y) override { mouse.push_back({'d', keys, x, y}); }
-    void mouseMove(int keys, int x, int y) override { mouse.push_back({'m', keys, x, y}); }
-    void mouseUp(int keys, int x, int y) override { mouse.push_back({'u', keys, x, y}); }
-    void resize(int width, int height) override { resizes.emplace_back(width, height); }
-    void paint() override;
-    void closeRequest() override { closeRequests++; }
-    void hover(int controlId) override { hovers.push_back(controlId); }
-    void idleFrame() override;
-    void drawItem(DrawItem& item, std::vector<TextRun>& text) override;
-
-    std::vector<CommandCall> commands;
-    std::vector<ScrollCall> scrolls;
-    std::vector<MouseCall> mouse;
-    std::vector<std::pair<int, int>> resizes;
-    int paints = 0;
-    int closeRequests = 0;
-    std::vector<int> hovers;
-    int idleFrames = 0;
-    std::vector<DrawCall> draws;
-
-    // Optional behaviour of the logic.
-    std::function<void(const CommandCall&)> onCommand;
-    std::function<void(const ScrollCall&)> onScroll;
-    std::function<void()> onPaint;
-    std::function<void()> onIdle;
-    std::function<void(DrawItem&, std::vector<TextRun>&)> painter; // default: leaves the pixels
-};
-
-// Mouse and key events as the window system delivers them to `target` (a
-// widget, or with windowEvent the main window's native window, which finds
-// the widget under the pointer itself). Positions are in `target`'s
-// coordinates.
-void sendMouse(QWidget* target, int type, QPoint pos, Qt::MouseButton button,
-               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-void click(QWidget* target, QPoint pos);
-void windowMouse(QWidget* window, int type, QPoint pos, Qt::MouseButton button,
-                 Qt::MouseButtons buttons);
-void pressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-
-// The widget's picture as 0x00RRGGBB pixels.
-QImage grabWidget(QWidget* widget);
-inline uint32_t pixelAt(const QImage& image, int x, int y) {
-    return image.pixel(x, y) & 0xFFFFFF;
-}
-// How many pixels of `area` are light in every channel (text on a dark ground).
-int countLight(const QImage& image, const QRect& area);
-
-// Runs the event loop until `done` or `milliseconds` passed; true when done.
-bool processUntil(const std::function<bool()>& done, int milliseconds = 2000);
-void processEvents();
-
-// Runs `action` once a modal dialog is open (polls for it), while the caller
-// is blocked in that dialog; with `wanted`, only on a dialog it accepts.
-void whenModalOpens(std::function<void(QWidget*)> action,
-                    std::function<bool(QWidget*)> wanted = nullptr);
 
 #include "platform/qt/qt_window_system.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QImage>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
 #include <memory>
+#include <tuple>
+
+using Commands = std::vector<std::tuple<int, int, bool>>;        // id, code, from a control
+using MouseCalls = std::vector<std::tuple<char, int, int, int>>; // 'd'/'m'/'u', keys, x, y
+using Scrolls = std::vector<std::tuple<int, int, int>>;          // id, code, position
+
+class RecordingEvents : public WindowEvents {
+  public:
+    void command(int id, int code, bool c) override { commands.emplace_back(id, code, c); }
+    void scroll(int id, int code, int position) override {
+        scrolls.emplace_back(id, code, position);
+        onScroll(position);
+    }
+    void mouseDown(int keys, int x, int y) override { mouse.emplace_back('d', keys, x, y); }
+    void mouseMove(int keys, int x, int y) override { mouse.emplace_back('m', keys, x, y); }
+    void mouseUp(int keys, int x, int y) override { mouse.emplace_back('u', keys, x, y); }
+    void resize(int width, int height) override { size = {width, height}; }
+    void paint() override { onPaint(); }
+    void closeRequest() override { closeRequests++; }
+    void hover(int controlId) override { hovers.push_back(controlId); }
+    void idleFrame() override { onIdle(); }
+    void drawItem(DrawItem& item, std::vector<TextRun>& text) override { painter(item, text); }
+
+    Commands commands;
+    Scrolls scrolls;
+    MouseCalls mouse;
+    std::pair<int, int> size; // of the latest resize
+    int closeRequests = 0;
+    std::vector<int> hovers;
+    // What the logic does besides; by default nothing (a painter that leaves
+    // the pixels as they are).
+    std::function<void(int position)> onScroll = [](int) {};
+    std::function<void()> onPaint = [] {}, onIdle = [] {};
+    std::function<void(DrawItem&, std::vector<TextRun>&)> painter = [](auto&, auto&) {};
+};
+
+// Mouse and key events as the window system delivers them to a widget, in
+// its coordinates.
+inline void sendMouse(QWidget* target, int type, QPoint pos, Qt::MouseButton button,
+                      Qt::MouseButtons buttons, Qt::KeyboardModifiers keys = {}) {
+    QMouseEvent event(QEvent::Type(type), pos, target->mapToGlobal(pos), button, buttons, keys);
+    QApplication::sendEvent(target, &event);
+}
+inline void pressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers), release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+}
+
+inline QImage grabWidget(QWidget* widget) {
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+inline uint32_t pixelAt(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+
+inline void processEvents() {
+    QApplication::processEvents();
+}
+// Runs `action` on the next modal dialog once it is open, while the caller is
+// blocked in it.
+inline void whenModalOpens(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(5, [action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        modal && modal->isVisible() ? action(modal) : whenModalOpens(action);
+    });
+}
 
 // A shown main window with an 800 x 560 client area and no controls.
 class QtWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        system = std::make_unique<QtWindowSystem>();
         ASSERT_TRUE(system->createMainWindow(&events, 800, 560, false));
         system->showMainWindow();
         processEvents();
         client = system->clientWidget();
     }
-    void TearDown() override {
-        system.reset();
-        processEvents(); // controls replaced by createControl go here
-    }
     QWidget* widget(int id) { return system->controlWidget(id); }
+    // A left-button press, release or plain move at client `at`, given to the
+    // main window's native window, which finds the widget there itself.
+    void windowMouse(QEvent::Type type, QPoint at) {
+        QWidget* window = system->mainWindow();
+        at = client->mapTo(window, at);
+        QMouseEvent event(type, at, window->mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+        QApplication::sendEvent(window->windowHandle(), &event);
+    }
 
     RecordingEvents events;
-    std::unique_ptr<QtWindowSystem> system;
+    std::unique_ptr<QtWindowSystem> system = std::make_unique<QtWindowSystem>();
     QWidget* client = nullptr;
 };

@@ -1,25 +1,11 @@
-// Builds TGA files in memory for the texture tests: any header fields, an
-// optional image ID and colour map, and pixels given texel by texel.
+// TGA files for the texture tests, and reading texels back from the block.
 #pragma once
 
+#include "model/file_io.h"
 #include "support/test_support.h"
+#include "texture/texture.h"
 
-#include <cstdint>
 #include <functional>
-#include <string>
-#include <vector>
-
-struct TgaLayout {
-    int width = 256;
-    int height = 256;
-    int imageType = 2;
-    int depth = 32;
-    int descriptor = 0x08; // bottom-up, 8 alpha bits: what most tools write
-    std::vector<uint8_t> imageId;
-    int colorMapType = 0;
-    int colorMapLength = 0;
-    int colorMapEntryBits = 0;
-};
 
 // A texel as the file stores it: blue, green, red, alpha.
 struct Texel {
@@ -27,15 +13,31 @@ struct Texel {
     bool operator==(const Texel&) const = default;
 };
 
-// `texel(i, j)` gives the texel stored at position i of stored row j (both in
-// file order, whatever the descriptor says). Pixel bytes are depth / 8 per
-// texel; a texel's first bytes are used when the depth is below 32.
-std::vector<uint8_t> makeTga(const TgaLayout& layout, const std::function<Texel(int, int)>& texel);
+// An uncompressed 32-bit true-colour file without image ID or colour map;
+// `texel(i, j)` gives texel i of stored row j, in file order whatever the
+// descriptor says.
+inline std::vector<uint8_t> makeTga(int width, int height, int descriptor,
+                                    const std::function<Texel(int, int)>& texel) {
+    std::vector<uint8_t> bytes = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (int field : {width, height})
+        bytes.insert(bytes.end(), {uint8_t(field), uint8_t(field >> 8)});
+    bytes.insert(bytes.end(), {32, uint8_t(descriptor)});
+    for (int k = 0; k < width * height; ++k) {
+        const Texel t = texel(k % width, k / width);
+        bytes.insert(bytes.end(), {t.b, t.g, t.r, t.a});
+    }
+    return bytes;
+}
 
-// Writes the bytes to a file in `dir`, opens it as the current file handle and
-// runs loadTexture(). Returns its result.
-bool loadTgaBytes(const TempDir& dir, const std::vector<uint8_t>& bytes);
+// Writes the bytes to a file in `dir`, opens it and runs loadTexture().
+inline bool loadTgaBytes(const TempDir& dir, const std::vector<uint8_t>& bytes) {
+    writeBytes(dir.file("texture.tga"), bytes);
+    EXPECT_TRUE(openForReading(dir.file("texture.tga")));
+    return loadTexture();
+}
 
 // Texel (x, y) of the working or the pristine copy, row 0 at the top.
-Texel workingTexel(int x, int y);
-Texel pristineTexel(int x, int y);
+inline Texel texelAt(const uint8_t* copy, int x, int y) {
+    const uint8_t* p = copy + (size_t(y) * TEXTURE_SIZE + size_t(x)) * 4;
+    return {p[0], p[1], p[2], p[3]};
+}

@@ -15,13 +15,6 @@ const char16_t cp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026,
                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char cp1252Byte(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-    for (int i = 0; i < 32; i++)
-        if (cp1252High[i] == c) return static_cast<char>(0x80 + i);
-    return '?';
-}
-
 QFont sansSerif(int weight) {
     QFont font(QStringLiteral("sans-serif"));
     font.setStyleHint(QFont::SansSerif);
@@ -41,15 +34,6 @@ QString fromProgramText(const std::string& text) {
         auto byte = static_cast<unsigned char>(ch);
         result.append(
             QChar(byte >= 0x80 && byte < 0xA0 ? cp1252High[byte - 0x80] : char16_t(byte)));
-    }
-    return result;
-}
-
-std::string toProgramText(const QString& text, int maxLength) {
-    std::string result;
-    for (QChar c : text) {
-        if (maxLength >= 0 && static_cast<int>(result.size()) >= maxLength) break;
-        result.push_back(cp1252Byte(c.unicode()));
     }
     return result;
 }

@@ -20,9 +20,6 @@ constexpr uint32_t COLOUR_HEADER = 0x808080;
 
 // UTF-8, or Windows-1252 when the bytes are not valid UTF-8.
 QString fromProgramText(const std::string& text);
-// Windows-1252 bytes, '?' for characters that have none; at most maxLength
-// bytes when maxLength >= 0.
-std::string toProgramText(const QString& text, int maxLength = -1);
 
 inline QColor pixelColour(uint32_t pixel) {
     return QColor::fromRgb(pixel & 0xFFFFFF);
