@@ -102,7 +102,7 @@ bool notARegularFile() { return files.notRegular; }
 
 void reportFileError(const std::string& path) {
     if (files.notRegular)
-        showError("Not a regular file (a folder, FIFO, device or socket):\n" + path);
+        showError("Not a regular file (a FIFO, device or socket):\n" + path);
     else
         reportLastError(path);
 }

@@ -231,7 +231,7 @@ TEST_F(FceRead, WhatIsNoFceFileIsReportedWithItsName) {
         {dir.file("short.fce"),
          "Unreadable FCE file: the file is shorter than an FCE header.\n" + dir.file("short.fce")},
         {dir.file("fifo.fce"), // refused at once, not waited on
-         "Not a regular file (a folder, FIFO, device or socket):\n" + dir.file("fifo.fce")},
+         "Not a regular file (a FIFO, device or socket):\n" + dir.file("fifo.fce")},
     };
     for (const auto& [path, message] : cases) {
         messages.errors.clear();

@@ -272,7 +272,7 @@ TEST_F(FceWrite, TargetsThatMustNotBeReplacedAreRefusedAndLinksFollowed) {
         {locked, "Error:13\nPermission denied: " + locked},
         {dir.file("folder.fce"), "Error:21\nIs a directory: " + dir.file("folder.fce")},
         {dir.file("fifo.fce"),
-         "Not a regular file (a folder, FIFO, device or socket):\n" + dir.file("fifo.fce")},
+         "Not a regular file (a FIFO, device or socket):\n" + dir.file("fifo.fce")},
         {dir.file("no/folder/car.fce"),
          "Error:2\nNo such file or directory: " + dir.file("no/folder/car.fce")},
     };
