@@ -209,7 +209,7 @@ TEST_F(FceRead, TruncatedFilesNeverLoadHalfAModel) {
 
 TEST_F(FceRead, FailedReadDropsTheTextureEvenWhenKeepingIt) {
     std::vector<uint8_t> file = testFile(2, 4);
-    for (uint32_t parts : {2u, 70u}) {
+    for (uint32_t parts : {70u, 2u}) { // refused: the texture goes; read: it stays
         setWordAt(file, 0x11C, parts);
         writeBytes(dir.file("car.fce"), file);
         model.textureImage = static_cast<uint8_t*>(allocBlock(64));
