@@ -30,17 +30,18 @@ namespace {
 ConfigRecord record; // keeps the last folder read when no model was opened since
 
 bool validAngle(int32_t a) { return a >= 0 && a < 1440; }
-bool validShare(double v) { return v >= 0.0 && v <= 1.0; }
+bool validShare(double v) {
+    return v >= 0.0 && v <= 1.0;
+}
 
 // Exactly one of solid and textures may be on, or neither with wireframes on;
 // only the known flags may be set.
 bool validViewFlags(uint32_t f) {
     const uint32_t modes = f & (VIEW_WIREFRAME | VIEW_SOLID | VIEW_TEXTURES);
-    const uint32_t known =
-        VIEW_WIREFRAME | VIEW_SOLID | VIEW_TEXTURES | VIEW_NORMALS | VIEW_WINDOWS |
-        VIEW_WINDOWS_TRANSPARENT;
-    return (f & ~known) == 0 && modes != 0 && (modes & (VIEW_SOLID | VIEW_TEXTURES)) !=
-                                                  (VIEW_SOLID | VIEW_TEXTURES);
+    const uint32_t known = VIEW_WIREFRAME | VIEW_SOLID | VIEW_TEXTURES | VIEW_NORMALS |
+                           VIEW_WINDOWS | VIEW_WINDOWS_TRANSPARENT;
+    return (f & ~known) == 0 && modes != 0 &&
+           (modes & (VIEW_SOLID | VIEW_TEXTURES)) != (VIEW_SOLID | VIEW_TEXTURES);
 }
 
 // The folder of the file the FCE dialogs last named: everything before its

@@ -157,7 +157,9 @@ bool commandFiltered(int id, bool fromControl) {
     return !(id == CMD_HELP || id == CMD_WEB_LINK || (id >= CMD_KEY_RIGHT && id <= CMD_KEY_UP));
 }
 
-bool isMenuCommand(int id) { return id >= CMD_OPEN && id <= CMD_WEB_LINK; }
+bool isMenuCommand(int id) {
+    return id >= CMD_OPEN && id <= CMD_WEB_LINK;
+}
 
 // The top-strip buttons that stand for menu items.
 int menuCommandOfButton(int id) {

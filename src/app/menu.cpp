@@ -253,7 +253,9 @@ void updateMappingModeControls() {
     for (int id : {1226, 1227, 1229, 1230, 1273, 1274, 1275}) ws.showControl(id, mapping);
 }
 
-bool saveModel() { return saveModelAs(model.fcePath); }
+bool saveModel() {
+    return saveModelAs(model.fcePath);
+}
 
 bool saveModelAs(const std::string& path) {
     // Without a model there is nothing to save, and after a failed Open no

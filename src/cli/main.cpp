@@ -96,9 +96,8 @@ int commandInfo(const std::string& path, bool json) {
         const Vec3& pos = h.partPos[p];
         std::printf("part %2d  %-16s at (%.3f, %.3f, %.3f)  %d vertices, %d triangles, "
                     "flags 0x%02X, %d groups\n",
-                    p, nameText(h.partNames[p]).c_str(), pos.x, pos.y, pos.z,
-                    h.partVertexCount[p], h.partTriangleCount[p], model.partFlags[p],
-                    model.groupCount[p]);
+                    p, nameText(h.partNames[p]).c_str(), pos.x, pos.y, pos.z, h.partVertexCount[p],
+                    h.partTriangleCount[p], model.partFlags[p], model.groupCount[p]);
     }
     for (int d = 0; d < h.numDummies; ++d) {
         const Vec3& pos = h.dummyPos[d];

@@ -281,8 +281,8 @@ HsbColor colorFromFile(FileColor c) {
 
 FileColor colorToFile(HsbColor c, FileColor stored) {
     const HsbColor read = colorFromFile(stored);
-    if (read.hue == c.hue && read.saturation == c.saturation &&
-        read.brightness == c.brightness && read.extra == c.extra)
+    if (read.hue == c.hue && read.saturation == c.saturation && read.brightness == c.brightness &&
+        read.extra == c.extra)
         return stored;
     // The smallest bytes that read back as the colour, so that saving again
     // changes nothing.
@@ -410,7 +410,8 @@ bool writeFceFile() {
     const int V = running;
     for (int layer = 0; layer < COLOR_LAYERS; ++layer)
         for (int i = 0; i < h.numColors; ++i)
-            h.fileColors[layer][i] = colorToFile(model.colorLayers[layer][i], h.fileColors[layer][i]);
+            h.fileColors[layer][i] =
+                colorToFile(model.colorLayers[layer][i], h.fileColors[layer][i]);
     h.numVertices = V;
     h.halfSize = {float((double(hi[0]) - lo[0]) / 2), float((double(hi[1]) - lo[1]) / 2),
                   float((double(hi[2]) - lo[2]) / 2)};

@@ -4,8 +4,8 @@
 #include "model/messages.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <climits>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,7 +98,9 @@ bool openForReading(const std::string& path) {
     return files.fd >= 0;
 }
 
-bool notARegularFile() { return files.notRegular; }
+bool notARegularFile() {
+    return files.notRegular;
+}
 
 void reportFileError(const std::string& path) {
     if (files.notRegular)
@@ -179,8 +181,12 @@ int64_t currentFileSize() {
     return static_cast<int64_t>(info.st_size);
 }
 
-const std::string& currentFilePath() { return files.path; }
-bool systemErrorSeen() { return files.systemError; }
+const std::string& currentFilePath() {
+    return files.path;
+}
+bool systemErrorSeen() {
+    return files.systemError;
+}
 
 bool readFileStart(const std::string& path, size_t limit, std::string& bytes, int64_t& size) {
     bytes.clear();

@@ -26,7 +26,9 @@ pid_t ownerOf(const std::string& name) {
 }
 
 // A process that exists but is not ours still counts as running.
-bool running(pid_t pid) { return ::kill(pid, 0) == 0 || errno == EPERM; }
+bool running(pid_t pid) {
+    return ::kill(pid, 0) == 0 || errno == EPERM;
+}
 
 } // namespace
 

@@ -104,9 +104,12 @@ TEST_F(EditorOnQt, EveryPagePaintsItsControls) {
     pressKey(window(), Qt::Key_T, Qt::ControlModifier); // the Colors page then has no question
     processEvents();
     const std::pair<Qt::Key, std::vector<int>> pages[] = {
-        {Qt::Key_F5, {1241, ID_SLIDER}},      {Qt::Key_F6, {ID_PART_LIST, ID_PART_INFO}},
-        {Qt::Key_F7, {ID_GROUP_LIST, ID_FLAG_LIST}}, {Qt::Key_F8, {ID_DUMMY_LIST, 2011}},
-        {Qt::Key_F9, {ID_HUE_BAR, ID_SQUARE}}, {Qt::Key_F10, {1269, 1228}}};
+        {Qt::Key_F5, {1241, ID_SLIDER}},
+        {Qt::Key_F6, {ID_PART_LIST, ID_PART_INFO}},
+        {Qt::Key_F7, {ID_GROUP_LIST, ID_FLAG_LIST}},
+        {Qt::Key_F8, {ID_DUMMY_LIST, 2011}},
+        {Qt::Key_F9, {ID_HUE_BAR, ID_SQUARE}},
+        {Qt::Key_F10, {1269, 1228}}};
     for (const auto& [key, controls] : pages) {
         pressKey(window(), key);
         processEvents();

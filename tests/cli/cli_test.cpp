@@ -60,8 +60,9 @@ TEST(Cli, DamagedSmoothingDataGiveAWarningAndStillSucceed) {
     for (const std::string& args : {"check " + car, "info " + car, "resave " + car + " " + car}) {
         const CliRun run = runCli(args);
         EXPECT_EQ(run.status, 0) << args;
-        EXPECT_EQ(run.err, "vornix-cli: warning: " + car +
-                               ": the surface smoothing data are damaged; default smoothing is used\n")
+        EXPECT_EQ(run.err,
+                  "vornix-cli: warning: " + car +
+                      ": the surface smoothing data are damaged; default smoothing is used\n")
             << args;
     }
     EXPECT_EQ(runCli("check " + car).err, ""); // the resave wrote them anew
@@ -75,7 +76,8 @@ TEST(Cli, ResaveCentresOnlyWhenAsked) {
     ASSERT_EQ(runCli("resave --center " + in + " " + centred).status, 0);
     const auto a = nlohmann::json::parse(runCli("info " + same + " --json").out);
     const auto b = nlohmann::json::parse(runCli("info " + centred + " --json").out);
-    EXPECT_EQ(a["parts"][5]["position"], nlohmann::json::parse(runCli("info " + in + " --json").out)["parts"][5]["position"]);
+    EXPECT_EQ(a["parts"][5]["position"],
+              nlohmann::json::parse(runCli("info " + in + " --json").out)["parts"][5]["position"]);
     EXPECT_NE(a["parts"][5]["position"][1], b["parts"][5]["position"][1]);
 }
 

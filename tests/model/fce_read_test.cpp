@@ -53,7 +53,8 @@ TEST_F(FceRead, FixUpResetsSelectionsAndKeepsAValidCurrentPart) {
     ASSERT_TRUE(readBytesAsModel(file));
     EXPECT_EQ(model.selectedPart, 0u);
     float halfWidth = 0; // the largest |x| of part 1's six vertices
-    for (int i = 0; i < 6; ++i) halfWidth = std::max(halfWidth, std::fabs(model.vertices[12 + i].x));
+    for (int i = 0; i < 6; ++i)
+        halfWidth = std::max(halfWidth, std::fabs(model.vertices[12 + i].x));
     EXPECT_EQ(model.partHalfWidth[1], halfWidth);
 }
 
@@ -135,7 +136,8 @@ TEST_F(FceRead, DamagedFilesAreRefusedOrLoseOnlyTheirSmoothingData) {
          uint32_t(valid.size() - 8248 - 304 * 12 + 1), BEFORE_ALLOCATING},
         {"part position not a number", 0x120 + 12, nan, BEFORE_ALLOCATING},
         {"dummy position not a number", 0x5C + 4, nan, BEFORE_ALLOCATING},
-        {"a corner outside its part", 8248 + wordAt(valid, 0x1C) + 56 * 150 + 8, 152, AFTER_READING},
+        {"a corner outside its part", 8248 + wordAt(valid, 0x1C) + 56 * 150 + 8, 152,
+         AFTER_READING},
         {"a vertex at infinity", 8248 + wordAt(valid, 0x14) + 4, 0x7F800000, AFTER_READING},
         {"vertex count in block A", blockA + 4, 305, DEFAULT_SMOOTHING},
         {"triangle count in block A", blockA + 8, 299, DEFAULT_SMOOTHING},

@@ -226,14 +226,16 @@ TEST_F(FceWrite, ColoursKeepTheirBytesAndEditedOnesTakeTheSmallestThatReadBack) 
         EXPECT_TRUE(f.b[0] * 180 >= hue * 256 && (f.b[0] - 1) * 180 < hue * 256) << hue;
         EXPECT_TRUE(f.b[1] == 6 && f.b[2] == 254);
     }
-    buildTestModel(1, 3); // a colour edited in memory is written by that rule
+    buildTestModel(1, 3);                       // a colour edited in memory is written by that rule
     model.colorLayers[2][1] = {11, 64, 127, 5}; // 15 would read back as hue 10
     const std::vector<uint8_t> file = save();
     EXPECT_EQ(std::vector<uint8_t>(file.begin() + 0x8A8, file.begin() + 0x8AC),
               (std::vector<uint8_t>{16, 128, 254, 5}));
 }
 
-TEST_F(FceWrite, ResavesOfTheSampleCarAreByteIdentical) { expectStableResaves(sampleFce(), dir); }
+TEST_F(FceWrite, ResavesOfTheSampleCarAreByteIdentical) {
+    expectStableResaves(sampleFce(), dir);
+}
 
 TEST_F(FceWrite, ResavesOfTheThirdPartyCarAreByteIdentical) {
     SKIP_WITHOUT_SNOWMAN();
@@ -257,7 +259,7 @@ TEST_F(FceWrite, AFullDiskLeavesTheOldFileAsItWas) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(messages.errors, std::vector<std::string>{"Error:27\nFile too large: " + path});
-    EXPECT_EQ(filesInDir(), 1); // no temporary file left behind
+    EXPECT_EQ(filesInDir(), 1);     // no temporary file left behind
     EXPECT_TRUE(saveFceFile(path)); // the model is intact and can still be saved
 }
 

@@ -10,7 +10,9 @@
 
 namespace {
 
-bool equal(const Vec3& a, const Vec3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+bool equal(const Vec3& a, const Vec3& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
 
 void setTriangle(int t, uint32_t a, uint32_t b, uint32_t c) {
     model.triangles[t].v[0] = a;

@@ -15,7 +15,7 @@ TEST(DummyNames, LightNamesDecodeEveryField) {
         {"HWYN123", "Head", "White", "No", {1, 2, 3}},
         {"SBYE900", "Siren", "Blue", "Moment 2", {9, 0, 0}},
         {"POYO7", "Direction", "Orange", "Moment 1", {7, 0, 0}}, // the name ends early
-        {"HWYNx9", "Head", "White", "No", {0, 9, 0}},           // a letter reads as 0
+        {"HWYNx9", "Head", "White", "No", {0, 9, 0}},            // a letter reads as 0
         {"XGYZ123", "-", "-", "-", {1, 2, 3}},                   // codes of no table
         {"Q", "-", "-", "-", {0, 0, 0}},
     };
@@ -34,10 +34,12 @@ TEST(DummyNames, SpecialNamesMatchByPrefixLongestFirst) {
         const char* name;
         bool light;
         int special;
-    } cases[] = {{"HWYN123", true, 0},     {":LICENSE_EURO", false, 1}, {":LICENSE", false, 2},
-                 {":LICENSE2", false, 2},  {":LICMED", false, 3},       {":LICLOW_X", false, 4},
-                 {":SMOKE", false, 5},     {":FOO", false, 0},          {":LIC", false, 0},
-                 {" no name", false, 0},   {"", false, 0}};
+    } cases[] = {{"HWYN123", true, 0},   {":LICENSE_EURO", false, 1},
+                 {":LICENSE", false, 2}, {":LICENSE2", false, 2},
+                 {":LICMED", false, 3},  {":LICLOW_X", false, 4},
+                 {":SMOKE", false, 5},   {":FOO", false, 0},
+                 {":LIC", false, 0},     {" no name", false, 0},
+                 {"", false, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(isLightDummyName(c.name), c.light) << c.name;
         EXPECT_EQ(specialDummyIndex(c.name), c.special) << c.name;
@@ -48,11 +50,15 @@ TEST(PartNames, DefaultFlagsFollowTheNamingConventions) {
     const struct {
         const char* name;
         uint32_t flags;
-    } cases[] = {{":OD", PART_VISIBLE | PART_DRIVER}, {":LB", 0}, {":TB", 0},
+    } cases[] = {{":OD", PART_VISIBLE | PART_DRIVER},
+                 {":LB", 0},
+                 {":TB", 0},
                  {":MB", 0}, // hidden by its second character
-                 {"xMirror", 0}, {":HB", PART_VISIBLE},
+                 {"xMirror", 0},
+                 {":HB", PART_VISIBLE},
                  {":ODX", PART_VISIBLE}, // the fixed names compare whole
-                 {"", PART_VISIBLE}, {"M", PART_VISIBLE}};
+                 {"", PART_VISIBLE},
+                 {"M", PART_VISIBLE}};
     for (const auto& c : cases) EXPECT_EQ(defaultPartFlags(c.name), c.flags) << c.name;
 }
 

@@ -7,7 +7,9 @@
 
 static std::atomic<long> allocations{0};
 
-long heapAllocations() { return allocations; }
+long heapAllocations() {
+    return allocations;
+}
 
 #if !defined(__SANITIZE_ADDRESS__)
 #define COUNTED(function, parameters, arguments)                                                   \

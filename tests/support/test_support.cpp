@@ -71,7 +71,9 @@ std::string missingFixture(const std::string& relative) {
            ", found neither in $VORNIX_FIXTURES nor in " VORNIX_SHARED_DIR "/fixtures";
 }
 
-std::string snowmanFce() { return fixturePath("snowman/car.fce"); }
+std::string snowmanFce() {
+    return fixturePath("snowman/car.fce");
+}
 std::string sampleFce() { return sourcePath("data/sample/car.fce"); }
 
 std::vector<uint8_t> readBytes(const std::string& path) {

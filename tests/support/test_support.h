@@ -45,7 +45,7 @@ class TempDir {
     std::filesystem::path path_;
 };
 
-std::string sourcePath(const std::string& relative); // inside the repository
+std::string sourcePath(const std::string& relative);   // inside the repository
 std::string sampleFce();                               // data/sample/car.fce
 
 // A file of the third-party fixtures, looked for under $VORNIX_FIXTURES and
@@ -56,7 +56,7 @@ std::string missingFixture(const std::string& relative);
 std::string snowmanFce(); // the third-party car, or ""
 
 // Ends the test as skipped (not passed) when the third-party car is missing.
-#define SKIP_WITHOUT_SNOWMAN()                                                                  \
+#define SKIP_WITHOUT_SNOWMAN()                                                                     \
     if (snowmanFce().empty()) GTEST_SKIP() << missingFixture("snowman/car.fce")
 
 std::vector<uint8_t> readBytes(const std::string& path);

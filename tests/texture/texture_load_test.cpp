@@ -81,7 +81,8 @@ TEST_F(TextureLoad, HeaderChecksAndTheirLimits) {
         auto bytes = makeTga(width, height, 0x28, codeOf);
         bytes[2] = uint8_t(type), bytes[16] = uint8_t(depth);
         EXPECT_EQ(load(bytes), error == 0) << width << "x" << height << " " << type << " " << depth;
-        const auto message = format("Texture format error (%d)!\n", error) + dir.file("texture.tga");
+        const auto message =
+            format("Texture format error (%d)!\n", error) + dir.file("texture.tga");
         EXPECT_EQ(messages.errors, error ? std::vector{message} : std::vector<std::string>{});
     }
 }
@@ -150,10 +151,10 @@ TEST_F(TextureLoad, WhenNothingFitsTheUserIsAsked) {
     EXPECT_EQ(model.textureImage, nullptr);
     EXPECT_EQ(find(dir, "car.fce").second, 0); // cancelled
     const std::string notFound = "Texture file 'car00.tga' not found!";
-    EXPECT_EQ(messages.errors, (std::vector<std::string>{notFound, notFound,
-                                                         "Error:2\nNo such file or directory: " +
-                                                             dir.file("gone.tga"),
-                                                         notFound}));
+    EXPECT_EQ(messages.errors,
+              (std::vector<std::string>{
+                  notFound, notFound, "Error:2\nNo such file or directory: " + dir.file("gone.tga"),
+                  notFound}));
     writeBytes(dir.file("car00.tga"), makeTga(128, 128, 0x28, [](int, int) { return Texel{}; }));
     EXPECT_EQ(find(dir, "car.fce").second, 0); // found but broken: no dialog
     EXPECT_EQ(messages.fileDialogs, std::vector<std::string>(3, "Open TGA texture file:"));
