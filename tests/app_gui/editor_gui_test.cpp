@@ -100,39 +100,6 @@ TEST_F(EditorOnQt, MenuAndAcceleratorsReachTheCommands) {
     EXPECT_EQ(camera.currentCamera, 1);
 }
 
-TEST_F(EditorOnQt, EveryPagePaintsItsControls) {
-    pressKey(window(), Qt::Key_T, Qt::ControlModifier); // the Colors page then has no question
-    processEvents();
-    const std::pair<Qt::Key, std::vector<int>> pages[] = {
-        {Qt::Key_F5, {1241, ID_SLIDER}},
-        {Qt::Key_F6, {ID_PART_LIST, ID_PART_INFO}},
-        {Qt::Key_F7, {ID_GROUP_LIST, ID_FLAG_LIST}},
-        {Qt::Key_F8, {ID_DUMMY_LIST, 2011}},
-        {Qt::Key_F9, {ID_HUE_BAR, ID_SQUARE}},
-        {Qt::Key_F10, {1269, 1228}}};
-    for (const auto& [key, controls] : pages) {
-        pressKey(window(), key);
-        processEvents();
-        const QImage shot = grabWidget(ws->clientWidget());
-        // The header: white text on the header grey.
-        int white = 0;
-        for (int x = 8; x < 184; ++x)
-            for (int y = 48; y < 64; ++y) white += pixelAt(shot, x, y) == 0xFFFFFFu;
-        EXPECT_GT(white, 10) << render.page;
-        for (int id : controls) {
-            QWidget* control = ws->controlWidget(id);
-            ASSERT_TRUE(control && control->isVisible()) << render.page << " " << id;
-            int other = 0; // painted: not just the panel grey where the control stands
-            const QRect area = control->geometry();
-            for (int y = area.top(); y <= area.bottom(); y += 2)
-                for (int x = area.left(); x <= area.right(); x += 2)
-                    other += pixelAt(shot, x, y) != 0xC0C0C0u;
-            EXPECT_GT(other, 10) << render.page << " " << id;
-        }
-    }
-    EXPECT_FALSE(ws->controlWidget(ID_PART_LIST)->isVisible()); // left behind on F6's page
-}
-
 TEST_F(EditorOnQt, QuitWithChangesAsksAndCancelKeepsTheEditorOpen) {
     model.modelModified = true;
     bool asked = false;

@@ -15,21 +15,17 @@ RecordingMessages::RecordingMessages() { installMessageService(this); }
 RecordingMessages::~RecordingMessages() { installMessageService(nullptr); }
 void RecordingMessages::showError(const std::string& text) { errors.push_back(text); }
 void RecordingMessages::showMessage(const std::string& text) { messages.push_back(text); }
-bool RecordingMessages::askOkCancel(const std::string& text) {
-    questions.push_back(text);
-    if (answers.empty()) return false;
-    int answer = answers.front();
-    answers.pop_front();
-    return answer == 1;
-}
-int RecordingMessages::askYesNoCancel(const std::string& text) {
-    questions.push_back(text);
-    if (answers.empty()) return ANSWER_CANCEL;
-    int answer = answers.front();
+int RecordingMessages::nextAnswer(const std::string& question, int otherwise) {
+    questions.push_back(question);
+    if (answers.empty()) return otherwise;
+    const int answer = answers.front();
     answers.pop_front();
     return answer;
 }
-
+bool RecordingMessages::askOkCancel(const std::string& text) { return nextAnswer(text, 0) == 1; }
+int RecordingMessages::askYesNoCancel(const std::string& text) {
+    return nextAnswer(text, ANSWER_CANCEL);
+}
 std::string RecordingMessages::chooseFileToOpen(const std::string& title, const std::string&,
                                                 const std::string&) {
     fileDialogs.push_back(title);

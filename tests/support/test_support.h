@@ -31,6 +31,9 @@ class RecordingMessages : public MessageService {
     std::deque<int> answers; // ANSWER_YES/NO/CANCEL, or 1/0 for OK/Cancel
     std::vector<std::string> fileDialogs;  // titles of the file dialogs shown
     std::deque<std::string> chosenFiles;   // what they answer ("" or empty: cancel)
+
+  private:
+    int nextAnswer(const std::string& question, int otherwise);
 };
 
 // A fresh folder under the system's temporary folder, removed with the object.
