@@ -223,22 +223,3 @@ TEST_F(FceRead, FailedReadDropsTheTextureEvenWhenKeepingIt) {
         EXPECT_FALSE(fileIsOpen());
     }
 }
-
-TEST_F(FceRead, WhatIsNoFceFileIsReportedWithItsName) {
-    writeBytes(dir.file("short.fce"), std::vector<uint8_t>(100, 1));
-    ASSERT_EQ(mkfifo(dir.file("fifo.fce").c_str(), 0600), 0);
-    const std::pair<std::string, std::string> cases[] = {
-        {dir.file("missing.fce"), "Error:2\nNo such file or directory: " + dir.file("missing.fce")},
-        {dir.path().string(), "Error:21\nIs a directory: " + dir.path().string()},
-        {dir.file("short.fce"),
-         "Unreadable FCE file: the file is shorter than an FCE header.\n" + dir.file("short.fce")},
-        {dir.file("fifo.fce"), // refused at once, not waited on
-         "Not a regular file (a FIFO, device or socket):\n" + dir.file("fifo.fce")},
-    };
-    for (const auto& [path, message] : cases) {
-        messages.errors.clear();
-        EXPECT_FALSE(loadFceFile(path, false)) << path;
-        EXPECT_EQ(messages.errors, std::vector<std::string>{message});
-        EXPECT_TRUE(model.fcePath.empty());
-    }
-}

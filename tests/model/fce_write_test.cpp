@@ -262,34 +262,3 @@ TEST_F(FceWrite, AFullDiskLeavesTheOldFileAsItWas) {
     EXPECT_EQ(filesInDir(), 1);     // no temporary file left behind
     EXPECT_TRUE(saveFceFile(path)); // the model is intact and can still be saved
 }
-
-TEST_F(FceWrite, TargetsThatMustNotBeReplacedAreRefusedAndLinksFollowed) {
-    buildTestModel(1, 3);
-    const std::string locked = dir.file("locked.fce");
-    writeBytes(locked, {1, 2, 3});
-    chmod(locked.c_str(), 0444); // refused for root too: the mode bits decide
-    std::filesystem::create_directory(dir.file("folder.fce"));
-    ASSERT_EQ(mkfifo(dir.file("fifo.fce").c_str(), 0600), 0);
-    const std::pair<std::string, std::string> cases[] = {
-        {locked, "Error:13\nPermission denied: " + locked},
-        {dir.file("folder.fce"), "Error:21\nIs a directory: " + dir.file("folder.fce")},
-        {dir.file("fifo.fce"),
-         "Not a regular file (a FIFO, device or socket):\n" + dir.file("fifo.fce")},
-        {dir.file("no/folder/car.fce"),
-         "Error:2\nNo such file or directory: " + dir.file("no/folder/car.fce")},
-    };
-    for (const auto& [path, message] : cases) {
-        messages.errors.clear();
-        EXPECT_FALSE(saveFceFile(path)) << path;
-        EXPECT_EQ(messages.errors, std::vector<std::string>{message});
-    }
-    EXPECT_EQ(readBytes(locked), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_EQ(filesInDir(), 3);
-    // Through a link, the file it names is replaced and the link stays.
-    std::filesystem::create_directory(dir.file("real"));
-    writeBytes(dir.file("real/car.fce"), {1});
-    std::filesystem::create_symlink("real/car.fce", dir.file("link.fce"));
-    ASSERT_TRUE(saveFceFile(dir.file("link.fce")));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.fce")));
-    EXPECT_EQ(int64_t(readBytes(dir.file("real/car.fce")).size()), fceFileSize());
-}
