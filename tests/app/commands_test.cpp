@@ -1,6 +1,6 @@
 // Command routing: view modes and their rules, toolbar buttons standing for
 // menu items, help pages, keyboard motion, the command filter of the mapping
-// edit, the Colors page and About.
+// edit, About and the Colors page.
 #include "editor_fixture.h"
 
 #include "app/panels.h"
@@ -16,12 +16,12 @@ TEST_F(CarTest, ViewModesKeepTheirRules) {
         {CMD_TEXTURES, 0xC5, "x.x.x.."},            // textures with wireframes
         {CMD_SOLID, 0xC3, "xx..x.."},               // solid replaces textures
         {CMD_TEXTURES, 0xC5, "x.x.x.."},            // and textures replace solid
-        {CMD_WIREFRAMES, 0xC4, "..x.x.."},          //
+        {CMD_WIREFRAMES, 0xC4, "..x.x.."},          // wireframes off beside textures
         {CMD_TEXTURES, 0xC1, "x...x.."},            // textures off alone: wireframes
-        {CMD_NORMALS, 0xC9, "x..xx.."},             //
-        {CMD_SOLID_WINDOWS, 0x49, "x..x.x."},       //
-        {CMD_HIDE_WINDOWS, 0x09, "x..x..x"},        //
-        {CMD_TRANSPARENT_WINDOWS, 0xC9, "x..xx.."}, //
+        {CMD_NORMALS, 0xC9, "x..xx.."},             // normals on
+        {CMD_SOLID_WINDOWS, 0x49, "x..x.x."},       // windows shown, not transparent
+        {CMD_HIDE_WINDOWS, 0x09, "x..x..x"},        // windows hidden
+        {CMD_TRANSPARENT_WINDOWS, 0xC9, "x..xx.."}, // windows shown, transparent
     };
     for (const auto& [command, flags, checks] : steps) {
         ws.menu(command);
@@ -54,17 +54,16 @@ TEST_F(EditorTest, HelpOpensThePageOfThePanelOrSaysItIsMissing) {
     ws.menu(CMD_HELP);
     EXPECT_EQ(ws.openedUrls, std::vector<std::string>(2, pages + "index.html"));
     EXPECT_EQ(ws.messageBoxes.back().text, missing);
-    ws.openUrlResult = true; // a page that is not there is reported without asking the desktop
-    app.appDir = dir.path().string();
-    ws.menu(CMD_HELP);
-    EXPECT_EQ(ws.openedUrls.size(), 2u);
-    EXPECT_EQ(ws.messageBoxes.at(1).text, missing);
-    app.appDir = sourcePath("data");
+    ws.openUrlResult = true;
     ws.fileAnswers = {sampleCopy()};
     ws.click(1200);
     ws.click(1232); // the Parts page, by its button
     ws.click(BUTTON_HELP);
     EXPECT_EQ(ws.openedUrls.back(), pages + "parts.html");
+    app.appDir = dir.path().string(); // a page that is not there: no asking the desktop
+    ws.menu(CMD_HELP);
+    EXPECT_EQ(ws.openedUrls.size(), 3u);
+    EXPECT_EQ(ws.messageBoxes.at(1).text, missing);
 }
 
 // Arrows, Page Up and Page Down start continuous turns and zooms, End stops
@@ -92,6 +91,8 @@ TEST_F(CarTest, KeysStartAndStopContinuousMotion) {
     EXPECT_EQ(camera.live.orthoScale, 1.0f);
 }
 
+// While a mapping is edited, menu commands other than Help (and the arrows)
+// and the buttons outside the mapping's own do nothing.
 TEST_F(CarTest, MappingEditLetsOnlyHelpThrough) {
     render.textureMappingActive = true;
     ws.menu(CMD_WIREFRAMES);
@@ -104,13 +105,15 @@ TEST_F(CarTest, MappingEditLetsOnlyHelpThrough) {
     EXPECT_FALSE(render.textureMappingActive);
 }
 
-// The Colors page asks for textures and tints them, and puts them back when
-// left.
-TEST_F(CarTest, ColorsPageAsksForTexturesAndTintsThenRestores) {
+// About shows its picture until the next command. The Colors page asks for
+// textures and tints them, and puts them back when left.
+TEST_F(CarTest, AboutAndTheColorsPageChangeTheViewUntilLeft) {
+    ws.pressAccelerator(ACCEL_LETTER, 'I');
     const std::vector<uint8_t> untinted(model.textureImage, model.textureImage + 512 * 512 * 4);
     model.selectedColor = 1;
     ws.pressAccelerator(ACCEL_F9);
-    EXPECT_EQ(ws.messageBoxes.back().text, "Colors can only be displayed on textures.");
+    EXPECT_EQ(std::make_pair(ws.messageBoxes.back().text, app.aboutShown),
+              std::make_pair(std::string("Colors can only be displayed on textures."), false));
     EXPECT_EQ(render.viewFlags & 7, VIEW_TEXTURES);
     EXPECT_FALSE(std::equal(untinted.begin(), untinted.end(), model.textureImage));
     ws.pressAccelerator(ACCEL_F5);

@@ -156,8 +156,7 @@ class FakeWindowSystem : public WindowSystem {
 
     // --- Queries ---
     FakeControl& control(int id) { return controls.at(id); } // throws for an unknown ID
-    bool has(int id) const { return controls.count(id) != 0; }
-    bool shown(int id) const { return has(id) && controls.at(id).shown; }
+    bool shown(int id) const { return controls.count(id) && controls.at(id).shown; }
     uint32_t presentedPixel(int clientX, int clientY) const; // 0 outside the picture
 
     // --- What was recorded, and the scripts ---
@@ -192,7 +191,7 @@ class FakeWindowSystem : public WindowSystem {
 
   private:
     FakeControl scratch; // stands for a missing control: what is set on it is dropped
-    FakeControl& any(int id) { return has(id) ? controls[id] : (scratch = FakeControl{}); }
+    FakeControl& any(int id) { return controls.count(id) ? controls[id] : (scratch = {}); }
     FakeControl& list(int id); // the list, or the scratch
     std::string fileDialog(FakeFileDialog dialog);
     FakePaint paint(int id, int index, bool selected, bool selectionOnly);

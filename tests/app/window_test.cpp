@@ -29,7 +29,6 @@ TEST_F(EditorTest, OpenReportsAMissingTextureAndDamagedSmoothingData) {
     start(dir.file("plain.fce"));
     ws.fileAnswers = {dir.file("damaged.fce")}; // the texture's dialog is cancelled
     ws.pressAccelerator(ACCEL_LETTER, 'O');
-    ASSERT_TRUE(model.modelLoaded);
     std::vector<std::string> texts;
     for (const FakeMessageBox& box : ws.messageBoxes) texts.push_back(box.title + ": " + box.text);
     const std::string smoothing = "Message: Surface smoothing data are damaged or can't be loaded!";
@@ -83,6 +82,12 @@ TEST_F(EditorTest, CloseAsksAboutUnsavedChanges) {
     ws.messageBoxAnswers = {ANSWER_YES};
     ws.menu(CMD_QUIT);
     EXPECT_TRUE(ws.quitRequested && readBytes(fce) != before); // saved
+    ws.quitRequested = false; // a save that fails keeps the window and the changes
+    model.modelModified = true;
+    model.fcePath = dir.file("gone/car.fce");
+    ws.messageBoxAnswers = {ANSWER_YES};
+    ws.close();
+    EXPECT_TRUE(!ws.quitRequested && model.modelModified);
 }
 
 TEST_F(CarTest, ResizingMovesTheHelpButtonWidgetAndStatusLine) {
