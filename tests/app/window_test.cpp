@@ -95,11 +95,12 @@ TEST_F(CarTest, ResizingMovesTheHelpButtonWidgetAndStatusLine) {
     EXPECT_EQ(std::make_pair(frame.viewWidth, frame.viewHeight), std::make_pair(808, 652));
     EXPECT_EQ(ws.control(BUTTON_HELP).rect.x, 808 + 152);
     EXPECT_EQ(widgetLeft(), 808 + 144);
-    ws.hover(1217); // a button's help in the status line, below the view
-    const ClientRect status = ws.control(ID_STATUS_LINE).rect;
-    EXPECT_EQ(
-        std::make_tuple(text(ID_STATUS_LINE), status.y, status.width),
-        std::make_tuple(" For deleting the current part, dummy or color preset", 652 + 32, 808));
+    ws.hover(1217);     // a button's help in the status line, below the view
+    ws.events->paint(); // the view, at client (192, 48)
+    const ClientRect status = ws.control(ID_STATUS_LINE).rect, view = ws.presentedRect;
+    EXPECT_EQ(std::make_tuple(text(ID_STATUS_LINE), status.y, status.width, view.x, view.y),
+              std::make_tuple(" For deleting the current part, dummy or color preset", 652 + 32,
+                              808, 192, 48));
     ws.hover(-1); // a list or another window leaves it, the panel or the view hides it
     EXPECT_TRUE(ws.shown(ID_STATUS_LINE));
     ws.hover(0);
@@ -126,8 +127,7 @@ TEST_F(EditorTest, UndoFoldersOfEditorsGoneAreRemovedAtStart) {
     const std::string kept[] = {temp.file("vornix-undo-" + std::to_string(getppid()) + "-GhIjKl"),
                                 temp.file("vornix-undo-Legacy"), // whose it is cannot be told
                                 temp.file("vornix-undo-" + std::to_string(gone) + "-File00")};
-    for (const std::string& folder : {dead, kept[0], kept[1]})
-        fs::create_directories(folder + "/a");
+    for (const std::string& d : {dead, kept[0], kept[1]}) fs::create_directories(d + "/a");
     writeBytes(kept[2], {1});
     start();
     EXPECT_FALSE(fs::exists(dead));
