@@ -1,13 +1,6 @@
 // The editor on the recording window system.
 #include "editor_fixture.h"
 
-#include "app/buttons.h"
-#include "app/mouse.h"
-#include "app/owner_draw.h"
-#include "model/car_model.h"
-#include "render/render.h"
-
-#include <cstring>
 #include <filesystem>
 
 void EditorTest::SetUp() {
@@ -33,14 +26,25 @@ void EditorTest::start(const std::string& file) {
     ASSERT_TRUE(startEditor(ws, options));
 }
 
-std::string EditorTest::sampleCopy(const std::string& name) {
-    namespace fs = std::filesystem;
-    const std::string fce = dir.file(name);
-    fs::copy_file(sampleFce(), fce, fs::copy_options::overwrite_existing);
-    const std::string stem = name.substr(0, name.size() - 4);
-    fs::copy_file(sourcePath("data/sample/car00.tga"), dir.file(stem + "00.tga"),
-                  fs::copy_options::overwrite_existing);
-    return fce;
+void EditorTest::restart(const ConfigRecord* r, size_t bytes) {
+    std::filesystem::create_directories(dir.file("config"));
+    const auto* data = reinterpret_cast<const uint8_t*>(r);
+    if (r) writeBytes(options.configPath, {data, data + bytes});
+    TearDown();
+    ws = FakeWindowSystem{};
+    start();
+}
+
+void EditorTest::drag(int keys, int x, int y, int dx, int dy) {
+    ws.mouseDown(keys, x, y);
+    ws.mouseMove(keys, x + dx, y + dy);
+    ws.mouseUp(keys, x + dx, y + dy);
+}
+
+std::string EditorTest::sampleCopy() {
+    std::filesystem::copy_file(sourcePath("data/sample/car00.tga"), dir.file("car00.tga"));
+    std::filesystem::copy_file(sampleFce(), dir.file("car.fce"));
+    return dir.file("car.fce");
 }
 
 std::vector<int> EditorTest::selection(int id) {
@@ -51,10 +55,9 @@ std::vector<int> EditorTest::selection(int id) {
     return chosen;
 }
 
-ConfigRecord EditorTest::storedConfig() {
-    ConfigRecord record{};
-    const std::vector<uint8_t> bytes = readBytes(options.configPath);
-    EXPECT_EQ(bytes.size(), sizeof record);
-    std::memcpy(&record, bytes.data(), std::min(bytes.size(), sizeof record));
-    return record;
+std::string EditorTest::states(int first, int count) {
+    std::string letters;
+    for (int id = first; id < first + count; ++id)
+        letters += "UD-"[std::min<int>(buttonStateOf(id), 2)];
+    return letters;
 }

@@ -4,12 +4,18 @@
 #pragma once
 
 #include "app/app_state.h"
+#include "app/buttons.h"
 #include "app/config.h"
 #include "app/control_ids.h"
 #include "app/fake_window_system.h"
 #include "app/main_window.h"
+#include "app/menu.h"
+#include "app/mouse.h"
+#include "model/car_model.h"
+#include "render/render.h"
 #include "support/test_support.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 class EditorTest : public ::testing::Test {
@@ -18,15 +24,29 @@ class EditorTest : public ::testing::Test {
     void TearDown() override;
     // Starts the editor, opening `file` at start when it is not empty.
     void start(const std::string& file = "");
+    // Shuts the editor down and starts it anew in a fresh window, on a
+    // configuration file of the first `bytes` of r unless r is null.
+    void restart(const ConfigRecord* r = nullptr, size_t bytes = sizeof(ConfigRecord));
+    // A press at (x, y), a move by (dx, dy) and the release there.
+    void drag(int keys, int x, int y, int dx, int dy);
     // A copy of the sample car (with its texture) in the test's folder.
-    std::string sampleCopy(const std::string& name = "car.fce");
+    std::string sampleCopy();
     void page(int which) { ASSERT_TRUE(ws.menu(CMD_PAGE_FIRST + which)); }
-    std::vector<std::string> items(int id) { return ws.control(id).items; }
     std::vector<int> selection(int id);
-    // The configuration file as the editor wrote it.
-    ConfigRecord storedConfig();
+    std::string text(int id) { return ws.control(id).text; }
+    // The states of `count` buttons from `first` on: U up, D down, - disabled.
+    std::string states(int first, int count);
 
     FakeWindowSystem ws;
     TempDir dir;
     StartOptions options;
+};
+
+// The editor with a copy of the sample car open.
+class CarTest : public EditorTest {
+  protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        start(sampleCopy());
+    }
 };

@@ -1,7 +1,8 @@
 // FakeWindowSystem: a window system without a window, for tests of the
-// program's logic. It records everything the logic asks for (controls, menu,
+// program's logic. It records what the logic asks for (controls, menu states,
 // accelerators, the presented picture, the pointer, the dialogs with scripted
 // answers) and plays user input back as the Qt backend would report it.
+// Pictures, icons, cursor images and text looks are accepted and dropped.
 #pragma once
 
 #include "platform/window_system.h"
@@ -18,42 +19,21 @@ struct FakeControl {
     uint32_t style = 0;
     bool shown = false; // controls start hidden
     std::string text;
-    TextLook look = LOOK_PANEL;
-    int repaints = 0;
-    // Lists.
-    std::vector<std::string> items;
+    std::vector<std::string> items; // lists, with their current item
     std::vector<bool> selected;
-    int current = -1;
-    int top = 0;
-    // Check box and slider.
-    int check = 0;
-    int sliderMinimum = 0, sliderMaximum = 0, sliderPosition = 0;
-    // Picture.
-    std::vector<uint32_t> image;
-    int imageWidth = 0, imageHeight = 0;
-    // Where the click behind the latest notification was (client coordinates).
-    bool clicked = false;
+    int current = -1, check = 0, sliderPosition = 0, repaints = 0;
+    bool clicked = false; // where the click behind the latest notification was
     int clickX = 0, clickY = 0;
-};
-
-struct FakeMenuItem {
-    std::string popup; // set on the first item of a popup
-    int id = 0;
-    std::string text; // "" with id 0: a separator
-    bool grayed = false;
 };
 
 struct FakeMessageBox {
     std::string title, text;
     MessageButtons buttons;
-    MessageIcon icon;
 };
 
 struct FakeFileDialog {
     bool save = false;
-    std::string title;
-    std::vector<std::pair<std::string, std::string>> filters;
-    std::string start, extension;
+    std::string title, start, extension;
 };
 
 struct FakeEdit {
@@ -73,67 +53,76 @@ struct FakePaint {
 class FakeWindowSystem : public WindowSystem {
   public:
     // --- The interface ---
-    void screenSize(int& width, int& height) override;
+    void screenSize(int& w, int& h) override { w = screenWidth, h = screenHeight; }
     bool createMainWindow(WindowEvents* events, int width, int height, bool maximised) override;
     void showMainWindow() override;
-    void setTitle(const std::string& title) override { this->title = title; }
-    void setIcon(const uint32_t* pixels, int width, int height) override;
+    void setTitle(const std::string& text) override { title = text; }
+    void setIcon(const uint32_t*, int, int) override {}
     void createMenu(const std::vector<MenuEntry>& entries) override;
-    void setAccelerators(const std::vector<Accelerator>& accelerators) override;
-    void clientSize(int& width, int& height) override;
+    void setAccelerators(const std::vector<Accelerator>& table) override { accelerators = table; }
+    void clientSize(int& w, int& h) override { w = width, h = height; }
 
     void createControl(int id, ControlKind kind, ClientRect rect, uint32_t style,
                        const std::string& text) override;
-    void showControl(int id, bool shown) override;
-    void moveControl(int id, ClientRect rect) override;
-    void setText(int id, const std::string& text) override;
-    void setTextLook(int id, TextLook look) override;
-    void repaintControl(int id) override;
-    void setControlImage(int id, const uint32_t* pixels, int width, int height) override;
-    ClientRect controlRect(int id) override;
+    void showControl(int id, bool show) override { any(id).shown = show; }
+    void moveControl(int id, ClientRect rect) override { any(id).rect = rect; }
+    void setText(int id, const std::string& text) override { any(id).text = text; }
+    void setTextLook(int, TextLook) override {}
+    void repaintControl(int id) override { any(id).repaints++; }
+    void setControlImage(int, const uint32_t*, int, int) override {}
+    ClientRect controlRect(int id) override { return any(id).rect; }
     bool lastClickPosition(int id, int& clientX, int& clientY) override;
     uint32_t highlightColour() override { return highlight; }
 
     void listClear(int id) override;
     void listAdd(int id, const std::string& text) override;
-    int listCount(int id) override;
-    void listSelect(int id, int index, bool selected) override;
+    int listCount(int id) override { return int(list(id).items.size()); }
+    void listSelect(int id, int index, bool select) override;
     bool listIsSelected(int id, int index) override;
-    int listCurrent(int id) override;
-    void listSetTop(int id, int index) override;
+    int listCurrent(int id) override { return list(id).current; }
+    void listSetTop(int, int) override {}
 
     void setCheck(int id, int state) override;
-    int check(int id) override;
+    int check(int id) override { return any(id).kind == CONTROL_CHECK_BOX ? any(id).check : 0; }
     void setSlider(int id, int minimum, int maximum, int position) override;
 
     void setMenuState(int id, int state) override { menuStates[id] = state; }
-    int menuState(int id) override;
+    int menuState(int id) override { return menuStates.count(id) ? menuStates[id] : 0; }
 
     void present(const uint32_t* pixels, int pitch, int x, int y, int width, int height) override;
-    void invalidate(ClientRect rect) override { invalidated.push_back(rect); }
+    void invalidate(ClientRect) override {}
 
     void setCursorShape(CursorShape shape) override { cursor = shape; }
-    void confinePointer(const ClientRect* rect) override;
-    void warpPointer(int clientX, int clientY) override;
-    void showPointer(bool shown) override { pointerShown = shown; }
-    void pointerPosition(int& clientX, int& clientY) override;
+    void confinePointer(const ClientRect* rect) override {
+        confined = rect != nullptr, confinement = rect ? *rect : ClientRect{0, 0, 0, 0};
+    }
+    void warpPointer(int clientX, int clientY) override { pointerX = clientX, pointerY = clientY; }
+    void showPointer(bool show) override { pointerShown = show; }
+    void pointerPosition(int& x, int& y) override { x = pointerX, y = pointerY; }
 
     int messageBox(const std::string& title, const std::string& text, MessageButtons buttons,
                    MessageIcon icon) override;
     std::string openFileDialog(const std::string& title,
-                               const std::vector<std::pair<std::string, std::string>>& filters,
-                               const std::string& start) override;
+                               const std::vector<std::pair<std::string, std::string>>&,
+                               const std::string& start) override {
+        return fileDialog({false, title, start, ""});
+    }
     std::string saveFileDialog(const std::string& title,
-                               const std::vector<std::pair<std::string, std::string>>& filters,
-                               const std::string& start, const std::string& extension) override;
+                               const std::vector<std::pair<std::string, std::string>>&,
+                               const std::string& start, const std::string& extension) override {
+        return fileDialog({true, title, start, extension});
+    }
     std::string editInPlace(int id, const std::string& text, int maxLength) override;
 
-    bool openUrl(const std::string& url) override;
-    void setCursorImage(CursorShape shape, const uint32_t* pixels, int hotX, int hotY) override;
+    bool openUrl(const std::string& url) override {
+        return openedUrls.push_back(url), openUrlResult;
+    }
+    void setCursorImage(CursorShape, const uint32_t*, int, int) override {}
 
-    int run() override; // returns at once: tests drive the events themselves
+    // Returns at once: tests drive the events themselves.
+    int run() override { return showMainWindow(), quitRequested = false, exitCode; }
     void setContinuous(bool on) override { continuous = on; }
-    void quit(int exitCode) override;
+    void quit(int code) override { quitRequested = true, exitCode = code; }
 
     // --- User input, reported as the Qt backend reports it ---
     // Each returns false (and reports nothing) when the user could not have
@@ -145,53 +134,50 @@ class FakeWindowSystem : public WindowSystem {
     bool menu(int id);
     bool pressAccelerator(AcceleratorKey key, char letter = 0);
     bool scroll(int id, int code, int position);
-    void mouseDown(int keys, int x, int y);
-    void mouseMove(int keys, int x, int y); // kept inside a confinement, as the pointer is
-    void mouseUp(int keys, int x, int y);
-    void hover(int controlId);
-    void resize(int width, int height);
-    void close();
-    void idle(int frames = 1); // idle turns of the loop: frames only in continuous mode
+    void mouseDown(int keys, int x, int y) {
+        pointerX = x, pointerY = y, events->mouseDown(keys, x, y);
+    }
+    // Moves are kept inside a confinement, as the pointer is.
+    void mouseMove(int keys, int x, int y) { movePointer(x, y), events->mouseMove(keys, x, y); }
+    void mouseUp(int keys, int x, int y) { movePointer(x, y), events->mouseUp(keys, x, y); }
+    void hover(int controlId) { events->hover(controlId); }
+    void resize(int w, int h) { width = w, height = h, events->resize(w, h); }
+    void close() { events->closeRequest(); }
+    // Idle turns of the loop: frames only in continuous mode.
+    void idle(int frames = 1) {
+        for (int i = 0; i < frames && continuous; i++) events->idleFrame();
+    }
 
     // --- Painting owner-drawn controls through the logic ---
-    FakePaint paintControl(int id, bool selected = false, bool selectionOnly = false);
-    // As wide as the list inside its frame (a Qt list loses the width of its
-    // scroll bar when one shows).
-    FakePaint paintListItem(int id, int index);
+    FakePaint paintControl(int id, bool selected = false, bool selectionOnly = false) {
+        return paint(id, -1, selected, selectionOnly);
+    }
+    FakePaint paintListItem(int id, int index) { return paint(id, index, false, false); }
 
     // --- Queries ---
-    FakeControl& control(int id); // throws std::out_of_range for an unknown ID
-    bool has(int id) const { return controls.count(id) != 0; }
-    bool shown(int id) const;
-    const FakeMenuItem* menuItem(int id) const;
+    FakeControl& control(int id) { return controls.at(id); } // throws for an unknown ID
+    bool shown(int id) const { return controls.count(id) && controls.at(id).shown; }
     uint32_t presentedPixel(int clientX, int clientY) const; // 0 outside the picture
 
     // --- What was recorded, and the scripts ---
     WindowEvents* events = nullptr;
     int screenWidth = 1024, screenHeight = 768;
     int width = 0, height = 0; // client size
-    bool maximised = false, windowShown = false;
+    bool maximised = false, windowShown = false, continuous = false, quitRequested = false;
     std::string title;
-    std::vector<uint32_t> icon;
     std::map<int, FakeControl> controls;
-    std::vector<int> creationOrder;
-    std::vector<FakeMenuItem> menuItems;
-    std::map<int, int> menuStates;
+    std::map<int, int> menuStates; // of the items of the menu, not of its separators
     std::vector<Accelerator> accelerators;
     uint32_t highlight = 0x000080;
 
     std::vector<uint32_t> presented; // copy of the last present
     ClientRect presentedRect{0, 0, 0, 0};
     int presentCount = 0;
-    std::vector<ClientRect> invalidated;
 
     CursorShape cursor = CURSOR_ARROW;
-    bool confined = false;
+    bool confined = false, pointerShown = true;
     ClientRect confinement{0, 0, 0, 0};
-    bool pointerShown = true;
     int pointerX = 0, pointerY = 0;
-    std::vector<std::pair<int, int>> warps;
-    std::map<int, std::vector<uint32_t>> cursorImages; // by CursorShape
 
     std::vector<FakeMessageBox> messageBoxes;
     std::deque<int> messageBoxAnswers; // empty: OK for a lone OK button, else Cancel
@@ -201,14 +187,13 @@ class FakeWindowSystem : public WindowSystem {
     std::deque<std::string> editAnswers; // empty: Enter on the text as it was
     std::vector<std::string> openedUrls;
     bool openUrlResult = true;
-
-    bool continuous = false;
-    bool quitRequested = false;
     int exitCode = 0;
 
   private:
-    FakeControl* find(int id);
-    bool isList(const FakeControl* control) const;
-    void recordClick(FakeControl& control, int clientX, int clientY);
+    FakeControl scratch; // stands for a missing control: what is set on it is dropped
+    FakeControl& any(int id) { return controls.count(id) ? controls[id] : (scratch = {}); }
+    FakeControl& list(int id); // the list, or the scratch
+    std::string fileDialog(FakeFileDialog dialog);
+    FakePaint paint(int id, int index, bool selected, bool selectionOnly);
     void movePointer(int& x, int& y);
 };

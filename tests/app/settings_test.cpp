@@ -4,76 +4,44 @@
 
 #include "app/help.h"
 #include "app/window_messages.h"
-#include "model/car_model.h"
-#include "render/render.h"
 
 #include <cmath>
-#include <cstring>
 #include <sys/stat.h>
 
-namespace {
-
-class Settings : public EditorTest {
-  protected:
-    void writeConfig(const ConfigRecord& r, size_t bytes = sizeof(ConfigRecord)) {
-        std::vector<uint8_t> file(bytes);
-        std::memcpy(file.data(), &r, bytes);
-        std::filesystem::create_directories(dir.file("config"));
-        writeBytes(options.configPath, file);
-    }
-    // A record as a fresh editor writes it.
-    static ConfigRecord defaults() {
-        ConfigRecord r{};
-        fillConfigRecord(r);
-        return r;
-    }
-};
-
-} // namespace
-
-TEST_F(Settings, QuittingWritesTheSettingsWhereTheFileKeepsThem) {
+// The last folder is kept without its final '/'; the open dialog of the next
+// run starts in it.
+TEST_F(EditorTest, QuittingWritesTheSettingsForTheNextRun) {
     start(sampleCopy());
     ws.menu(CMD_WIREFRAMES);
     ws.menu(CMD_CENTER_ON_LOAD);
     ws.menu(CMD_CONTEXT_HELP);
     light.lightYaw = 77;
     panel.dragTarget = DRAG_ROTATE_LIGHT;
-    panel.weldTolerance = 0.01f;
     render.textureViewSize = 256;
     ws.menu(CMD_QUIT);
     const std::vector<uint8_t> file = readBytes(options.configPath);
     ASSERT_EQ(file.size(), 356u);
-    EXPECT_EQ(wordAt(file, 0), 0x00020000u);
-    EXPECT_EQ(wordAt(file, 4), 356u);
     EXPECT_STREQ(reinterpret_cast<const char*>(file.data() + 8), dir.path().c_str());
-    EXPECT_EQ(wordAt(file, 264), 0xC3u);
-    EXPECT_EQ(wordAt(file, 276), 2u);
-    EXPECT_EQ(floatAt(file, 288), 0.01f);
-    EXPECT_EQ(wordAt(file, 296), 77u); // the light block starts with pitch, then yaw
-    EXPECT_EQ(wordAt(file, 344), 0u);
-    EXPECT_EQ(wordAt(file, 348), 256u);
-    EXPECT_EQ(wordAt(file, 352), 0u);
-
-    TearDown(); // the next run, in a fresh window
-    FakeWindowSystem next;
-    options.openFile.clear();
-    ASSERT_TRUE(startEditor(next, options));
-    EXPECT_EQ(render.viewFlags, 0xC3u);
-    EXPECT_FALSE(model.centerOnLoad);
-    EXPECT_FALSE(app.contextHelpOn);
-    EXPECT_EQ(next.menuState(CMD_CONTEXT_HELP), MENU_ENABLED);
-    EXPECT_EQ(light.lightYaw, 77);
-    EXPECT_EQ(panel.dragTarget, DRAG_ROTATE_LIGHT);
-    EXPECT_FLOAT_EQ(panel.weldTolerance, 0.01f);
-    EXPECT_EQ(render.textureViewSize, 256);
-    EXPECT_EQ(app.fceDialogPath, dir.path().string() + "/"); // the open dialog starts there
+    // Header word and size, view flags, light yaw (after its pitch), texture
+    // view size, centring and context help.
+    EXPECT_EQ(std::make_tuple(wordAt(file, 0), wordAt(file, 4), wordAt(file, 264),
+                              wordAt(file, 296), wordAt(file, 348),
+                              wordAt(file, 344) + wordAt(file, 352)),
+              std::make_tuple(0x20000u, 356u, 0xC3u, 77u, 256u, 0u));
+    restart();
+    EXPECT_EQ(std::make_tuple(render.viewFlags, light.lightYaw, panel.dragTarget,
+                              render.textureViewSize, model.centerOnLoad, app.contextHelpOn),
+              std::make_tuple(0xC3u, 77, int(DRAG_ROTATE_LIGHT), 256, false, false));
+    ws.pressAccelerator(ACCEL_LETTER, 'O');
+    EXPECT_EQ(ws.fileDialogs.at(0).start, dir.path().string() + "/");
 }
 
-TEST_F(Settings, TheLastFolderIsTheCarsFolder) {
-    const std::string deep = "/" + std::string(300, 'd') + "/car.fce";
+TEST_F(EditorTest, TheLastFolderIsTheCarsFolder) {
+    const std::string deep = "/" + std::string(254, 'd'), deeper = deep + "d";
     const std::pair<std::string, std::string> cases[] = {
-        {"/tmp/vx.fce", "/tmp"}, {"/vx.fce", "/"}, {"/a/b/", "/a/b"},
-        {"car.fce", "/kept"},    {deep, "/kept"}, // no folder, or one too long for the field
+        {"/tmp/vx.fce", "/tmp"},      {"/vx.fce", "/"}, {"/a/b/", "/a/b"}, {deep + "/c.fce", deep},
+        {deeper + "/c.fce", "/kept"}, // one too long for the field
+        {"car.fce", "/kept"},         // no folder
     };
     for (const auto& [path, folder] : cases) {
         ConfigRecord r{};
@@ -84,146 +52,102 @@ TEST_F(Settings, TheLastFolderIsTheCarsFolder) {
     }
 }
 
-TEST_F(Settings, AMissingOrShortFileLeavesTheDefaults) {
+// A FIFO in place of the file is reported, and neither read nor written.
+TEST_F(EditorTest, AMissingShortOrOddFileLeavesTheDefaults) {
     start();
-    EXPECT_EQ(render.viewFlags, 0xC2u);
-    EXPECT_TRUE(model.centerOnLoad);
-    EXPECT_TRUE(app.contextHelpOn);
-    EXPECT_EQ(panel.dragTarget, DRAG_ROTATE_CAMERA);
-    EXPECT_TRUE(ws.messageBoxes.empty());
-    shutDownEditor();
-
-    ConfigRecord r = defaults();
-    std::strcpy(r.lastFolder, "/some/folder");
+    EXPECT_TRUE(model.centerOnLoad && app.contextHelpOn && ws.messageBoxes.empty());
+    ConfigRecord r{};
+    fillConfigRecord(r);
+    std::strcpy(r.lastFolder, "/");
     r.viewFlags = 0x41;
-    writeConfig(r, 100);
-    FakeWindowSystem next;
-    ASSERT_TRUE(startEditor(next, options));
-    EXPECT_EQ(app.fceDialogPath, "/some/folder/");
+    restart(&r, 100);
+    EXPECT_EQ(app.fceDialogPath, "/");
     EXPECT_EQ(render.viewFlags, 0xC2u); // beyond byte 100: the default
-}
-
-TEST_F(Settings, ValuesTheProgramCannotUseKeepTheirDefaults) {
-    const struct {
-        uint32_t viewFlags;
-        bool flagsTaken;
-        double diffuse, ambient;
-        bool sharesTaken;
-    } cases[] = {
-        {0x01, true, 0.0, 1.0, true},    {0x05, true, 1.0, 0.0, true},
-        {0xCB, true, 0.3, 0.7, true},    {0x00, false, 0.3, 0.7, true},
-        {0x06, false, -0.01, 0.5, false}, {0x07, false, 0.5, 1.01, false},
-        {0x12, false, NAN, 0.5, false},  {0x102, false, 0.5, INFINITY, false},
-    };
-    for (const auto& c : cases) {
-        ConfigRecord r = defaults();
-        r.viewFlags = c.viewFlags;
-        r.lightDiffuse = c.diffuse;
-        r.lightAmbient = c.ambient;
-        r.lightPitch = 1440;
-        r.lightYaw = -1;
-        r.dragTarget = 3;
-        r.textureViewSize = 300;
-        r.weldTolerance = NAN;
-        r.renderCacheValid = 1;
-        writeConfig(r);
-        render = RenderState{};
-        light = LightState{};
-        FakeWindowSystem next;
-        ASSERT_TRUE(startEditor(next, options));
-        EXPECT_EQ(render.viewFlags, c.flagsTaken ? c.viewFlags : 0xC2u) << c.viewFlags;
-        if (c.sharesTaken) {
-            EXPECT_EQ(light.lightDiffuse, c.diffuse);
-            EXPECT_EQ(light.lightAmbient, c.ambient);
-        } else { // each share that is out of range gets its default
-            EXPECT_EQ(light.lightDiffuse, c.diffuse == 0.5 ? 0.5 : 0.75) << c.diffuse;
-            EXPECT_EQ(light.lightAmbient, c.ambient == 0.5 ? 0.5 : 0.25) << c.ambient;
-        }
-        EXPECT_EQ(light.lightPitch, 180);
-        EXPECT_EQ(light.lightYaw, 180);
-        EXPECT_EQ(panel.dragTarget, DRAG_ROTATE_CAMERA);
-        EXPECT_EQ(render.textureViewSize, 512);
-        EXPECT_FLOAT_EQ(panel.weldTolerance, 0.002f);
-        EXPECT_FALSE(model.renderCacheValid);
-        shutDownEditor();
-    }
-}
-
-TEST_F(Settings, AFifoInPlaceOfTheFileIsNamedAndNeverWaitedOn) {
-    std::filesystem::create_directories(dir.file("config"));
+    std::filesystem::remove(options.configPath);
     ASSERT_EQ(mkfifo(options.configPath.c_str(), 0600), 0);
-    start();
-    ASSERT_EQ(ws.messageBoxes.size(), 1u);
-    EXPECT_NE(ws.messageBoxes[0].text.find(options.configPath), std::string::npos);
-    ws.menu(CMD_QUIT); // writing the settings does not wait for a reader either
+    restart();
+    EXPECT_NE(ws.messageBoxes.at(0).text.find(options.configPath), std::string::npos);
+    ws.menu(CMD_QUIT);
     EXPECT_TRUE(ws.quitRequested);
 }
 
-TEST_F(Settings, ContextHelpTakesRegularFilesOfAtMostOneMebibyte) {
+// Every case holds only usable values, or none: each then has its default.
+TEST_F(EditorTest, ValuesTheProgramCannotUseKeepTheirDefaults) {
+    const double below = std::nextafter(0.0, -1.0), above = std::nextafter(1.0, 2.0);
+    const std::tuple<uint32_t, double, double, bool> cases[] = {
+        {0x01, 0.0, 1.0, true},         // wireframes alone
+        {0x05, 1.0, 0.0, true},         // textures with wireframes
+        {0x00, below, above, false},    // no mode
+        {0x06, above, below, false},    // solid with textures
+        {0x12, NAN, INFINITY, false},   // an unknown bit
+        {0x102, -INFINITY, NAN, false}, // another
+    };
+    for (const auto& [flags, diffuse, ambient, usable] : cases) {
+        ConfigRecord r{};
+        fillConfigRecord(r);
+        r.viewFlags = flags;
+        r.lightDiffuse = diffuse;
+        r.lightAmbient = ambient;
+        r.lightPitch = usable ? 1439 : 1440;
+        r.lightYaw = usable ? 0 : -1;
+        r.dragTarget = usable ? 2 : 3;
+        r.weldTolerance = usable ? 0.01f : NAN;
+        restart(&r);
+        EXPECT_EQ(std::make_tuple(render.viewFlags, light.lightDiffuse, light.lightAmbient),
+                  usable ? std::make_tuple(flags, diffuse, ambient)
+                         : std::make_tuple(0xC2u, 0.75, 0.25))
+            << flags;
+        EXPECT_EQ(std::make_tuple(light.lightPitch, light.lightYaw, panel.dragTarget,
+                                  panel.weldTolerance),
+                  usable ? std::make_tuple(1439, 0, 2, 0.01f)
+                         : std::make_tuple(180, 180, 1, 0.002f))
+            << flags;
+    }
+}
+
+TEST_F(EditorTest, ContextHelpIsARegularFileOfAtMostOneMebibyte) {
     TempDir data;
-    app.appDir = data.path().string();
+    options.appDir = data.path().string();
+    start(); // none at all: reported, and context help grayed
+    EXPECT_EQ(std::make_tuple(ws.messageBoxes.at(0).text, ws.menuState(CMD_CONTEXT_HELP),
+                              app.contextHelpOn),
+              std::make_tuple("Context help file \"help.dat\" not found!", MENU_GRAYED, false));
     const std::string path = data.file("help.dat");
     std::string text = "first\r\nsecond line\r\n" + std::string(300, 'x') + "\r\nlast";
     text.resize(size_t(HELP_FILE_LIMIT), ' ');
     writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
     ASSERT_TRUE(loadContextHelp());
-    EXPECT_EQ(helpLine(0), "first");
-    EXPECT_EQ(helpLine(1), "second line");
-    EXPECT_EQ(helpLine(2), std::string(254, 'x'));
-    EXPECT_EQ(helpLine(4), ""); // past the end of a short file
-    text.push_back(' ');
-    writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+    EXPECT_EQ(std::make_tuple(helpLine(0), helpLine(1), helpLine(2), helpLine(4)),
+              std::make_tuple("first", "second line", std::string(254, 'x'), "")); // 4: none
+    writeBytes(path, std::vector<uint8_t>(size_t(HELP_FILE_LIMIT) + 1, 'x'));
     EXPECT_FALSE(loadContextHelp());
     std::filesystem::remove(path);
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
     EXPECT_FALSE(loadContextHelp());
-    EXPECT_FALSE(help.loaded);
 }
 
-TEST_F(EditorTest, HoverShowsButtonHelpInTheStatusLine) {
-    start(sampleCopy());
-    ws.hover(1217);
-    EXPECT_EQ(app.tooltipButton, 18);
-    EXPECT_TRUE(ws.shown(ID_STATUS_LINE));
-    EXPECT_EQ(ws.control(ID_STATUS_LINE).text, " " + helpLine(17));
-    EXPECT_FALSE(helpLine(17).empty());
-    ws.hover(-1); // a list or another window leaves it
-    EXPECT_TRUE(ws.shown(ID_STATUS_LINE));
-    ws.hover(0); // the panel background or the view hides it
-    EXPECT_FALSE(ws.shown(ID_STATUS_LINE));
-    ws.menu(CMD_CONTEXT_HELP); // off
-    ws.hover(1217);
-    EXPECT_FALSE(ws.shown(ID_STATUS_LINE));
-}
-
+// Names are Windows-1252 bytes; the entry shows and takes UTF-8 text.
 TEST_F(EditorTest, NumbersAndNamesAreEditedInPlace) {
     const std::pair<const char*, float> numbers[] = {
-        {"2,25", 2.25f}, {"-1.5abc", -1.5f}, {"abc", 0}, {"inf", 0}, {"-infinity", 0},
-        {"nan", 0},      {"1e39", 0},         {"3.4e38", 3.4e38f}};
-    for (const auto& [text, value] : numbers) EXPECT_EQ(parseNumber(text), value) << text;
+        {"2,25", 2.25f},     {"-1.5abc", -1.5f},  {"abc", 0},          {"inf", 0},
+        {"-infinity", 0},    {"nan", 0},          {"3.4e38", 3.4e38f}, {"-3.4e38", -3.4e38f},
+        {"3.4000001e38", 0}, {"-3.4000001e38", 0}}; // the largest float is about 3.4028e38
+    for (const auto& [entered, value] : numbers) EXPECT_EQ(parseNumber(entered), value) << entered;
 
     start();
     float value = 1.0f;
-    ws.editAnswers = {"2,25", "2.25", "letters"};
+    ws.editAnswers = {"2,25", "2.25"};
     EXPECT_EQ(editNumber(ID_X, value), 1);
-    EXPECT_EQ(ws.control(ID_X).text, "2.250");
-    EXPECT_TRUE(app.snapshotPending);
-    EXPECT_EQ(ws.edits[0].text, "1.000"); // the entry starts with the value shown
-    EXPECT_EQ(ws.edits[0].maxLength, 63);
+    EXPECT_EQ(std::make_tuple(ws.edits[0].text, text(ID_X), app.snapshotPending),
+              std::make_tuple("1.000", "2.250", true)); // as shown, before and after
     app.snapshotPending = false;
-    EXPECT_EQ(editNumber(ID_X, value), 0); // the same value again
-    EXPECT_FALSE(app.snapshotPending);
-    EXPECT_EQ(editNumber(ID_X, value), 1);
-    EXPECT_EQ(ws.control(ID_X).text, "0.000");
+    EXPECT_TRUE(editNumber(ID_X, value) == 0 && !app.snapshotPending); // the same value again
 
-    // Names are Windows-1252 bytes; the entry shows and takes UTF-8 text.
     char name[NAME_SIZE] = "\xE9t\xE9";
     ws.editAnswers = {"\xC3\xA9t\xC3\xA9", "\xC3\x84x\xCE\xA9", std::string(80, 'n')};
     EXPECT_EQ(editText(ID_PART_NAME, name), 0); // accepted unchanged
     EXPECT_EQ(ws.edits.back().text, "\xC3\xA9t\xC3\xA9");
     EXPECT_EQ(editText(ID_PART_NAME, name), 1);
-    EXPECT_STREQ(name, "\xC4x?");
-    EXPECT_EQ(ws.control(ID_PART_NAME).text, "\xC3\x84x?");
-    EXPECT_EQ(editText(ID_PART_NAME, name), 1);
-    EXPECT_EQ(std::strlen(name), 63u);
+    EXPECT_EQ(std::make_pair(std::string(name), text(ID_PART_NAME)),
+              std::make_pair(std::string("\xC4x?"), std::string("\xC3\x84x?"))); // no omega
 }
