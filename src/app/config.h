@@ -8,7 +8,7 @@
 struct ConfigRecord {
     uint32_t headerWord;      // 0x00020000
     uint32_t recordSize;      // 356
-    char lastFolder[256];     // folder of the last FCE file, without its final '/' ("/" for the root)
+    char lastFolder[256];     // folder of the last FCE file, no final '/' ("/": the root)
     uint32_t viewFlags;
     uint32_t lightFollowsCamera;
     uint32_t partCentred;
