@@ -19,7 +19,7 @@ for config in normal asan; do
     log="build/$config/Testing/Temporary/LastTest.log"
     reasons=$(grep -A1 ': Skipped$' "$log" 2>/dev/null | grep -v -e ': Skipped$' -e '^--$' || true)
     if [ -n "$reasons" ]; then
-        echo "$(printf '%s\n' "$reasons" | wc -l) tests skipped in the $config build, because they:"
+        echo "$(printf '%s\n' "$reasons" | wc -l) tests skipped in the $config build (how many, and why):"
         printf '%s\n' "$reasons" | sort | uniq -c
     fi
 done
