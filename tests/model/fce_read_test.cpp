@@ -72,26 +72,6 @@ TEST_F(FceRead, ASystemErrorWhileReadingFailsTheWholeRead) {
     }
 }
 
-TEST_F(FceRead, CentringMovesPartsAndDummiesToTheBoxCentre) {
-    buildTestModel(1, 1);
-    model.vertices[0] = {1, 1, 1};
-    model.vertices[1] = {3, 2, 1};
-    model.vertices[2] = {2, 4, 2};
-    model.header.partPos[0] = {5, 5, 5};
-    ASSERT_TRUE(saveFceFile(dir.file("c.fce")));
-    model.centerOnLoad = true;
-    ASSERT_TRUE(loadFceFile(dir.file("c.fce"), false));
-    // In memory z is mirrored back: the box is x 0..3, y 0..4, z 0..2 (the origin included).
-    EXPECT_FLOAT_EQ(model.header.halfSize.x, 1.5f);
-    EXPECT_FLOAT_EQ(model.header.halfSize.y, 2.0f);
-    EXPECT_FLOAT_EQ(model.header.halfSize.z, 1.0f);
-    EXPECT_FLOAT_EQ(model.header.partPos[0].x, 3.5f);
-    EXPECT_FLOAT_EQ(model.header.partPos[0].y, 3.0f);
-    EXPECT_FLOAT_EQ(model.header.partPos[0].z, 4.0f);
-    EXPECT_FLOAT_EQ(model.header.dummyPos[0].x, 0.5f - 1.5f);
-    EXPECT_FLOAT_EQ(model.vertices[0].x, 1.0f); // vertices stay where they are
-}
-
 TEST_F(FceRead, NamesWithoutTerminatorKeepTheirBytesAcrossASave) {
     std::vector<uint8_t> file = testFile(2, 3);
     std::memset(file.data() + 0xE28, 'N', 128); // part names 0 and 1, no NUL

