@@ -29,37 +29,21 @@ TEST(DummyNames, LightNamesDecodeEveryField) {
     }
 }
 
-TEST(DummyNames, SpecialNamesMatchByPrefixLongestFirst) {
-    const struct {
-        const char* name;
-        bool light;
-        int special;
-    } cases[] = {{"HWYN123", true, 0},   {":LICENSE_EURO", false, 1},
-                 {":LICENSE", false, 2}, {":LICENSE2", false, 2},
-                 {":LICMED", false, 3},  {":LICLOW_X", false, 4},
-                 {":SMOKE", false, 5},   {":FOO", false, 0},
-                 {":LIC", false, 0},     {" no name", false, 0},
-                 {"", false, 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(isLightDummyName(c.name), c.light) << c.name;
-        EXPECT_EQ(specialDummyIndex(c.name), c.special) << c.name;
+TEST(DummyNames, SpecialNamesMatchByPrefixLongestFirstAndPartNamesGiveFlags) {
+    // -1: a light's name; else the special name's index.
+    const std::pair<const char*, int> dummies[] = {
+        {"HWYN123", -1}, {":LICENSE_EURO", 1}, {":LICENSE", 2}, {":LICENSE2", 2}, {":LICMED", 3},
+        {":LICLOW_X", 4}, {":SMOKE", 5},       {":FOO", 0},     {":LIC", 0},      {" no name", 0},
+        {"", 0}};
+    for (const auto& [name, special] : dummies) {
+        EXPECT_EQ(isLightDummyName(name), special < 0) << name;
+        EXPECT_EQ(specialDummyIndex(name), std::max(special, 0)) << name;
     }
-}
-
-TEST(PartNames, DefaultFlagsFollowTheNamingConventions) {
-    const struct {
-        const char* name;
-        uint32_t flags;
-    } cases[] = {{":OD", PART_VISIBLE | PART_DRIVER},
-                 {":LB", 0},
-                 {":TB", 0},
-                 {":MB", 0}, // hidden by its second character
-                 {"xMirror", 0},
-                 {":HB", PART_VISIBLE},
-                 {":ODX", PART_VISIBLE}, // the fixed names compare whole
-                 {"", PART_VISIBLE},
-                 {"M", PART_VISIBLE}};
-    for (const auto& c : cases) EXPECT_EQ(defaultPartFlags(c.name), c.flags) << c.name;
+    // ":MB" is hidden by its second character; the fixed names compare whole.
+    const std::pair<const char*, uint32_t> parts[] = {
+        {":OD", PART_VISIBLE | PART_DRIVER}, {":LB", 0}, {":TB", 0}, {":MB", 0}, {"xMirror", 0},
+        {":HB", PART_VISIBLE}, {":ODX", PART_VISIBLE}, {"", PART_VISIBLE}, {"M", PART_VISIBLE}};
+    for (const auto& [name, flags] : parts) EXPECT_EQ(defaultPartFlags(name), flags) << name;
 }
 
 TEST(NameText, EveryByteShowsAsItsCharacterAndComesBack) {
