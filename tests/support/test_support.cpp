@@ -51,13 +51,12 @@ std::string sourcePath(const std::string& relative) {
     return std::string(VORNIX_SOURCE_DIR) + "/" + relative;
 }
 std::string fixturePath(const std::string& relative) {
-    std::vector<std::string> folders;
-    if (const char* env = std::getenv("VORNIX_FIXTURES"); env && *env) folders.push_back(env);
-    folders.push_back(std::string(VORNIX_SHARED_DIR) + "/fixtures");
-    for (const std::string& folder : folders) {
+    const char* env = std::getenv("VORNIX_FIXTURES");
+    for (const std::string& folder :
+         {std::string(env ? env : ""), std::string(VORNIX_SHARED_DIR) + "/fixtures"}) {
         std::error_code error;
-        const std::string path = folder + "/" + relative;
-        if (std::filesystem::is_regular_file(path, error)) return path;
+        if (!folder.empty() && std::filesystem::is_regular_file(folder + "/" + relative, error))
+            return folder + "/" + relative;
     }
     return {};
 }
@@ -146,9 +145,7 @@ void buildTestModel(int parts, int trianglesPerPart) {
         for (int k = 0; k < trianglesPerPart; ++k) {
             ModelTriangle& tri = model.triangles[p * trianglesPerPart + k];
             tri.groupAndBase = uint32_t(slot);
-            tri.v[0] = uint32_t(k);
-            tri.v[1] = uint32_t(k + 1);
-            tri.v[2] = uint32_t(k + 2);
+            for (int c = 0; c < 3; ++c) tri.v[c] = uint32_t(k + c);
             tri.flags = uint32_t(k % 5 == 0 ? TRI_ALL_WINDOWS : 0);
             for (int c = 0; c < 3; ++c) {
                 tri.texU[c] = float(k + c) / float(trianglesPerPart + 2);
