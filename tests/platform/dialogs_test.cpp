@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-TEST_F(QtWindowTest, MessageBoxesShowTheIconAndGiveTheAnswer) {
+TEST_F(QtWindowTest, MessageBoxesFileDialogsAndTheInPlaceEditGiveTheAnswer) {
     using Box = QMessageBox;
     // The button pressed (NoButton: Escape), the icon shown and the answer.
     const std::tuple<MessageButtons, MessageIcon, Box::StandardButton, Box::Icon, int> cases[] = {
@@ -24,38 +24,15 @@ TEST_F(QtWindowTest, MessageBoxesShowTheIconAndGiveTheAnswer) {
         });
         EXPECT_EQ(system->messageBox("Save", "\xB0?", buttons, icon), answer);
     }
-}
-
-TEST_F(QtWindowTest, InPlaceEditCoversTheFieldAndOnlyEnterEndsIt) {
-    system->setAccelerators({{ACCEL_LETTER, 'O', 1000}, {ACCEL_DOWN, 0, 1112}});
-    system->createControl(2003, CONTROL_FIELD, {16, 376, 50, 20}, STYLE_NOTIFY, "");
-    system->showControl(2003, true);
-    whenModalOpens([&](QWidget* editor) {
-        auto* edit = editor->findChild<QLineEdit*>();
-        EXPECT_EQ(editor->geometry(), QRect(client->mapToGlobal(QPoint(16, 376)), QSize(50, 20)));
-        EXPECT_TRUE(edit->text() == QStringLiteral("1.000") && edit->maxLength() == 6);
-        pressKey(client, Qt::Key_Down); // the program's keys wait until it ends
-        pressKey(edit, Qt::Key_O, Qt::ControlModifier);
-        pressKey(edit, Qt::Key_Escape);
-        EXPECT_TRUE(editor->isVisible());
-        edit->setText(QStringLiteral("2,25 \u00E9"));
-        pressKey(edit, Qt::Key_Return);
-    });
-    EXPECT_EQ(system->editInPlace(2003, "1.000", 6), "2,25 \xC3\xA9"); // UTF-8
-    EXPECT_TRUE(events.commands.empty());
-}
-
-TEST_F(QtWindowTest, FileDialogsStartWhereAskedAndSaveAddsTheChosenFiltersExtension) {
+    // The open and save dialogs start where asked; the save dialog adds the
+    // chosen filter's extension (none chosen: the default).
     TempDir folder;
-    const std::string car = folder.file("car.fce");
-    writeBytes(car, {1});
     const std::vector<std::pair<std::string, std::string>> filters = {{"Partfile", "*.ffp"},
                                                                       {"Wavefront", "*.obj"}};
-    for (QString filter : {QString(), QStringLiteral("Wavefront (*.obj)")}) { // none: the default
+    for (QString filter : {QString(), QStringLiteral("Wavefront (*.obj)")}) {
         whenModalOpens([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
-            EXPECT_EQ(dialog->nameFilters(),
-                      QStringList({"Partfile (*.ffp)", "Wavefront (*.obj)"}));
+            EXPECT_EQ(dialog->nameFilters().join(";"), "Partfile (*.ffp);Wavefront (*.obj)");
             if (!filter.isEmpty()) emit dialog->filterSelected(filter);
             dialog->selectFile(QStringLiteral("wheel"));
             static_cast<QDialog*>(dialog)->accept(); // as the Save button does
@@ -65,8 +42,23 @@ TEST_F(QtWindowTest, FileDialogsStartWhereAskedAndSaveAddsTheChosenFiltersExtens
     }
     whenModalOpens([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
-        EXPECT_EQ(dialog->directory().absolutePath().toStdString(), folder.path().string());
+        EXPECT_EQ(dialog->directory().absolutePath().toStdString() + "/car.fce", sampleFce());
         static_cast<QDialog*>(dialog)->accept(); // the start file is selected
     });
-    EXPECT_EQ(system->openFileDialog("Open", filters, car), car);
+    EXPECT_EQ(system->openFileDialog("Open", filters, sampleFce()), sampleFce());
+    // The in-place edit covers the field, and only Enter ends it.
+    system->setAccelerators({{ACCEL_LETTER, 'O', 1000}, {ACCEL_DOWN, 0, 1112}});
+    show(2003, CONTROL_FIELD, {16, 376, 50, 20}, STYLE_NOTIFY);
+    whenModalOpens([&](QWidget* editor) {
+        auto* edit = editor->findChild<QLineEdit*>();
+        EXPECT_EQ(editor->geometry(), QRect(client->mapToGlobal(QPoint(16, 376)), QSize(50, 20)));
+        EXPECT_TRUE(edit->text() == QStringLiteral("1.000") && edit->maxLength() == 6);
+        // The program's keys wait until it ends.
+        pressKey(client, Qt::Key_Down), pressKey(edit, Qt::Key_O, Qt::ControlModifier);
+        pressKey(edit, Qt::Key_Escape);
+        EXPECT_TRUE(editor->isVisible());
+        edit->setText(QStringLiteral("2,25 \u00E9")), pressKey(edit, Qt::Key_Return);
+    });
+    EXPECT_EQ(system->editInPlace(2003, "1.000", 6), "2,25 \xC3\xA9"); // UTF-8
+    EXPECT_TRUE(commands.empty());
 }

@@ -1,7 +1,7 @@
 // Helpers of the renderer tests: a renderer put back to start-up for each
-// test, small models built from explicit triangles, an axis camera
-// that maps model units to pixels one to one, a texture filled by hand and a
-// marker around the view that shows any pixel written outside it.
+// test, small models built from explicit triangles, an axis camera that maps
+// model units to pixels one to one, textures filled by hand and a marker
+// around the view that shows any pixel written outside it.
 #pragma once
 
 #include "model/alloc.h"
@@ -12,9 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <cstdint>
-#include <cstring>
-#include <stdexcept>
 #include <vector>
 
 struct TestTriangle {
@@ -32,7 +29,7 @@ inline void buildTriangleModel(const std::vector<std::vector<TestTriangle>>& par
     resetModel();
     int total = 0;
     for (const auto& p : parts) total += int(p.size());
-    if (!allocateStore(total)) throw std::runtime_error("allocateStore failed");
+    ASSERT_TRUE(allocateStore(total));
     FceHeader& h = model.header;
     h.numParts = int(parts.size());
     for (int p = 0, first = 0; p < h.numParts; first += int(parts[p++].size())) {
@@ -46,8 +43,7 @@ inline void buildTriangleModel(const std::vector<std::vector<TestTriangle>>& par
             tri.groupAndBase = uint32_t(src.groupWord) << 16 | uint32_t(3 * first);
             tri.flags = src.flags;
             for (int c = 0; c < 3; ++c) {
-                tri.v[c] = uint32_t(3 * k + c);
-                tri.texU[c] = src.u[c], tri.texV[c] = src.v[c];
+                tri.v[c] = uint32_t(3 * k + c), tri.texU[c] = src.u[c], tri.texV[c] = src.v[c];
                 model.vertices[3 * (first + k) + c] = src.corner[c];
                 model.normals[3 * (first + k) + c] = {0.0f, 0.0f, 1.0f};
             }
@@ -60,51 +56,37 @@ inline void buildTriangleModel(const std::vector<std::vector<TestTriangle>>& par
 // a model point (x, y) lands on pixel (viewCentreX + x, viewCentreY - y) at
 // `scale` 1, and camera z is model z minus 100.
 inline void useFrontAxisCamera(float scale = 1.0f) {
-    camera.currentCamera = 4;
-    camera.live = CameraState::axisView(4, 0, 0);
+    camera.currentCamera = 4, camera.live = CameraState::axisView(4, 0, 0);
     camera.live.orthoScale = scale;
 }
 
 // A triangle given in pixel offsets from the view centre (x right, y down) at
 // model depth z, for the front axis camera; clockwise corners face the camera.
 inline TestTriangle screenTriangle(float x0, float y0, float x1, float y1, float x2, float y2,
-                                   float z = 0.0f, uint32_t flags = 0) {
-    return {{{x0, -y0, z}, {x1, -y1, z}, {x2, -y2, z}}, flags};
+                                   float z = 0.0f, uint32_t flags = 0, uint16_t group = 0) {
+    return {{{x0, -y0, z}, {x1, -y1, z}, {x2, -y2, z}}, flags, {}, {}, group};
 }
 
-// A 512 x 512 texture of `texel` everywhere (blue, green, red, alpha bytes as
-// 0xAARRGGBB), loaded into the model.
-inline void fillTexture(uint32_t texel) {
-    if (!model.textureImage)
-        model.textureImage = static_cast<uint8_t*>(allocBlock(2 * 1024 * 1024));
-    for (int i = 0; i < 512 * 512; ++i) std::memcpy(model.textureImage + 4 * i, &texel, 4);
+// A 512 x 512 texture loaded into the model: texel(column, row) as 0xAARRGGBB
+// (blue, green, red and alpha bytes).
+template <class Texel> void fillTexture(Texel texel) {
+    if (!model.textureImage) model.textureImage = static_cast<uint8_t*>(allocBlock(2 << 20));
+    auto* texels = reinterpret_cast<uint32_t*>(model.textureImage);
+    for (int i = 0; i < 512 * 512; ++i) texels[i] = texel(i % 512, i / 512);
     model.textureLoaded = true;
-}
-
-inline void setTexel(int column, int row, uint32_t texel) {
-    std::memcpy(model.textureImage + 4 * (row * 512 + column), &texel, 4);
-}
-
-inline void renderFrame() {
-    prepareFrame();
-    drawFrame();
-}
-
-inline uint32_t pixel(int x, int y) {
-    return *pixelAt(x, y);
 }
 
 // Expects each {x, y, colour} of the table.
 template <size_t N> void expectPixels(const int (&pixels)[N][3]) {
     for (const auto& p : pixels)
-        EXPECT_EQ(pixel(p[0], p[1]), uint32_t(p[2])) << p[0] << "," << p[1];
+        EXPECT_EQ(*pixelAt(p[0], p[1]), uint32_t(p[2])) << p[0] << "," << p[1];
 }
 
 // Pixels other than `colour` in rows y0..y1, columns x0..x1.
 inline int countOther(uint32_t colour, int x0, int y0, int x1, int y1) {
     int n = 0;
     for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) n += pixel(x, y) != colour;
+        for (int x = x0; x <= x1; ++x) n += *pixelAt(x, y) != colour;
     return n;
 }
 
@@ -117,28 +99,21 @@ inline int changedOutsideView(bool mark = false) {
     for (int y = 0; y < frame.screenHeight; ++y)
         for (int x = frame.viewWidth * (y < frame.viewHeight); x < frame.screenWidth; ++x) {
             if (mark) *pixelAt(x, y) = MARKER, *depthAt(x, y) = -FLT_MAX;
-            n += pixel(x, y) != MARKER;
+            n += *pixelAt(x, y) != MARKER;
         }
     return n;
 }
 
 // A renderer at start-up on a 1024 x 768 screen with an 800 x 600 client
 // (view 608 x 552, centre 304, 276): every record fresh, the icon strip
-// filled. Torn down (frame buffer, driver swing copy, model and texture
-// freed) after each test.
+// filled, the view cleared. Torn down (frame buffer, driver swing copy, model
+// and texture freed) after each test.
 class RendererTest : public ::testing::Test {
   protected:
     void SetUp() override {
         camera = {}, light = {}, motion = {}, render = {}, overlays = {};
         ASSERT_TRUE(createFrameBuffer(1024, 768));
-        fillIconStrip();
-        setViewSize(800, 600);
-        camera.live.focalLength = focalFromFov(camera.live.fovDegrees);
-        clearView();
+        fillIconStrip(), setViewSize(800, 600), clearView();
     }
-    void TearDown() override {
-        stopDriverSwing();
-        freeFrameBuffer();
-        resetModel();
-    }
+    void TearDown() override { stopDriverSwing(), freeFrameBuffer(), resetModel(); }
 };
