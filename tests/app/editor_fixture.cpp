@@ -10,15 +10,8 @@ void EditorTest::SetUp() {
 
 void EditorTest::TearDown() {
     shutDownEditor();
-    model = CarModel{};
-    app = AppState{};
-    panel = PanelState{};
-    render = RenderState{};
-    camera = CameraState{};
-    light = LightState{};
-    motion = MotionState{};
-    buttons = ButtonState{};
-    mouse = MouseState{};
+    model = {}, app = {}, panel = {}, render = {}, camera = {}, light = {}, motion = {};
+    buttons = {}, mouse = {};
 }
 
 void EditorTest::start(const std::string& file) {

@@ -92,19 +92,12 @@ void FakeWindowSystem::setSlider(int id, int minimum, int maximum, int position)
 }
 
 void FakeWindowSystem::present(const uint32_t* pixels, int pitch, int x, int y, int w, int h) {
-    presentCount++;
     presented.clear();
     presentedRect = ClientRect{0, 0, 0, 0};
     if (!pixels || w <= 0 || h <= 0 || pitch < w) return;
     for (int row = 0; row < h; row++)
         presented.insert(presented.end(), pixels + row * pitch, pixels + row * pitch + w);
     presentedRect = ClientRect{x, y, w, h};
-}
-
-uint32_t FakeWindowSystem::presentedPixel(int clientX, int clientY) const {
-    const int x = clientX - presentedRect.x, y = clientY - presentedRect.y;
-    if (x < 0 || y < 0 || x >= presentedRect.width || y >= presentedRect.height) return 0;
-    return presented[size_t(y) * size_t(presentedRect.width) + size_t(x)];
 }
 
 int FakeWindowSystem::messageBox(const std::string& boxTitle, const std::string& text,
@@ -118,8 +111,8 @@ std::string FakeWindowSystem::fileDialog(FakeFileDialog dialog) {
     return next(fileAnswers, std::string());
 }
 
-std::string FakeWindowSystem::editInPlace(int id, const std::string& text, int maxLength) {
-    edits.push_back(FakeEdit{id, text, maxLength});
+std::string FakeWindowSystem::editInPlace(int, const std::string& text, int maxLength) {
+    edits.push_back(text);
     std::string answer = next(editAnswers, text);
     if (maxLength > 0 && int(answer.size()) > maxLength) answer.resize(size_t(maxLength));
     return answer;
@@ -157,9 +150,8 @@ bool FakeWindowSystem::selectListItem(int id, int index, int clientX) {
 
 bool FakeWindowSystem::doubleClick(int id, int index, int clientX) {
     // The first click of the two selects, as a single click does.
-    if (!selectListItem(id, index, clientX)) return false;
-    events->command(id, NOTIFY_DOUBLE_CLICK, true);
-    return true;
+    return selectListItem(id, index, clientX) &&
+           (events->command(id, NOTIFY_DOUBLE_CLICK, true), true);
 }
 
 bool FakeWindowSystem::menu(int id) {

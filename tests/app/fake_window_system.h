@@ -36,12 +36,6 @@ struct FakeFileDialog {
     std::string title, start, extension;
 };
 
-struct FakeEdit {
-    int id;
-    std::string text;
-    int maxLength;
-};
-
 // What one owner-drawn paint gave back.
 struct FakePaint {
     std::vector<uint32_t> pixels;
@@ -157,7 +151,6 @@ class FakeWindowSystem : public WindowSystem {
     // --- Queries ---
     FakeControl& control(int id) { return controls.at(id); } // throws for an unknown ID
     bool shown(int id) const { return controls.count(id) && controls.at(id).shown; }
-    uint32_t presentedPixel(int clientX, int clientY) const; // 0 outside the picture
 
     // --- What was recorded, and the scripts ---
     WindowEvents* events = nullptr;
@@ -172,7 +165,6 @@ class FakeWindowSystem : public WindowSystem {
 
     std::vector<uint32_t> presented; // copy of the last present
     ClientRect presentedRect{0, 0, 0, 0};
-    int presentCount = 0;
 
     CursorShape cursor = CURSOR_ARROW;
     bool confined = false, pointerShown = true;
@@ -183,7 +175,7 @@ class FakeWindowSystem : public WindowSystem {
     std::deque<int> messageBoxAnswers; // empty: OK for a lone OK button, else Cancel
     std::vector<FakeFileDialog> fileDialogs;
     std::deque<std::string> fileAnswers; // "" or empty: cancelled
-    std::vector<FakeEdit> edits;
+    std::vector<std::string> edits;      // the texts the entries started with
     std::deque<std::string> editAnswers; // empty: Enter on the text as it was
     std::vector<std::string> openedUrls;
     bool openUrlResult = true;

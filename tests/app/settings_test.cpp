@@ -138,7 +138,7 @@ TEST_F(EditorTest, NumbersAndNamesAreEditedInPlace) {
     float value = 1.0f;
     ws.editAnswers = {"2,25", "2.25"};
     EXPECT_EQ(editNumber(ID_X, value), 1);
-    EXPECT_EQ(std::make_tuple(ws.edits[0].text, text(ID_X), app.snapshotPending),
+    EXPECT_EQ(std::make_tuple(ws.edits[0], text(ID_X), app.snapshotPending),
               std::make_tuple("1.000", "2.250", true)); // as shown, before and after
     app.snapshotPending = false;
     EXPECT_TRUE(editNumber(ID_X, value) == 0 && !app.snapshotPending); // the same value again
@@ -146,7 +146,7 @@ TEST_F(EditorTest, NumbersAndNamesAreEditedInPlace) {
     char name[NAME_SIZE] = "\xE9t\xE9";
     ws.editAnswers = {"\xC3\xA9t\xC3\xA9", "\xC3\x84x\xCE\xA9", std::string(80, 'n')};
     EXPECT_EQ(editText(ID_PART_NAME, name), 0); // accepted unchanged
-    EXPECT_EQ(ws.edits.back().text, "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(ws.edits.back(), "\xC3\xA9t\xC3\xA9");
     EXPECT_EQ(editText(ID_PART_NAME, name), 1);
     EXPECT_EQ(std::make_pair(std::string(name), text(ID_PART_NAME)),
               std::make_pair(std::string("\xC4x?"), std::string("\xC3\x84x?"))); // no omega

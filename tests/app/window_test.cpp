@@ -61,8 +61,8 @@ TEST_F(EditorTest, GrayedCommandsDoNothingFromMenuAcceleratorOrButton) {
     EXPECT_EQ(std::memcmp(&buttons, &before, sizeof buttons), 0);
     EXPECT_FALSE(saveModel() || saveModelAs(car)); // nor when called past the menu
     EXPECT_EQ(readBytes(car), saved);
-    EXPECT_EQ(ws.messageBoxes.size() + ws.fileDialogs.size(), 2u);       // the refusal, the Open
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 3); // no temporary file
+    EXPECT_EQ(ws.messageBoxes.size() + ws.fileDialogs.size(), 2u); // the refusal, the Open
+    EXPECT_EQ(dir.entries(), 3);                                   // no temporary file
 }
 
 TEST_F(EditorTest, CloseAsksAboutUnsavedChanges) {
@@ -93,8 +93,8 @@ TEST_F(EditorTest, CloseAsksAboutUnsavedChanges) {
 TEST_F(CarTest, ResizingMovesTheHelpButtonWidgetAndStatusLine) {
     ws.resize(1000, 700);
     EXPECT_EQ(std::make_pair(frame.viewWidth, frame.viewHeight), std::make_pair(808, 652));
-    EXPECT_EQ(ws.control(BUTTON_HELP).rect.x, 808 + 152);
-    EXPECT_EQ(widgetLeft(), 808 + 144);
+    EXPECT_EQ(std::make_pair(ws.control(BUTTON_HELP).rect.x, widgetLeft()),
+              std::make_pair(808 + 152, 808 + 144));
     ws.hover(1217);     // a button's help in the status line, below the view
     ws.events->paint(); // the view, at client (192, 48)
     const ClientRect status = ws.control(ID_STATUS_LINE).rect, view = ws.presentedRect;
@@ -132,8 +132,8 @@ TEST_F(EditorTest, UndoFoldersOfEditorsGoneAreRemovedAtStart) {
     start();
     EXPECT_FALSE(fs::exists(dead));
     for (const std::string& path : kept) EXPECT_TRUE(fs::exists(path)) << path;
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), {}), 4); // and this editor's
+    EXPECT_EQ(temp.entries(), 4); // and this editor's
     shutDownEditor();
-    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), {}), 3);
+    EXPECT_EQ(temp.entries(), 3);
     oldTmp ? setenv("TMPDIR", saved.c_str(), 1) : unsetenv("TMPDIR");
 }

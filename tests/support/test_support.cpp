@@ -3,6 +3,7 @@
 
 #include "model/car_model.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -61,14 +62,7 @@ std::string fixturePath(const std::string& relative) {
     return {};
 }
 
-std::string missingFixture(const std::string& relative) {
-    return "needs the third-party fixture " + relative +
-           ", found neither in $VORNIX_FIXTURES nor in " VORNIX_SHARED_DIR "/fixtures";
-}
-
-std::string snowmanFce() {
-    return fixturePath("snowman/car.fce");
-}
+std::string snowmanFce() { return fixturePath("snowman/car.fce"); }
 std::string sampleFce() { return sourcePath("data/sample/car.fce"); }
 
 std::vector<uint8_t> readBytes(const std::string& path) {
@@ -87,9 +81,7 @@ uint32_t wordAt(const std::vector<uint8_t>& bytes, size_t offset) {
     return value;
 }
 float floatAt(const std::vector<uint8_t>& bytes, size_t offset) {
-    float value;
-    std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
+    return std::bit_cast<float>(wordAt(bytes, offset));
 }
 void setWordAt(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
     std::memcpy(bytes.data() + offset, &value, 4);
@@ -145,9 +137,9 @@ void buildTestModel(int parts, int trianglesPerPart) {
         for (int k = 0; k < trianglesPerPart; ++k) {
             ModelTriangle& tri = model.triangles[p * trianglesPerPart + k];
             tri.groupAndBase = uint32_t(slot);
-            for (int c = 0; c < 3; ++c) tri.v[c] = uint32_t(k + c);
             tri.flags = uint32_t(k % 5 == 0 ? TRI_ALL_WINDOWS : 0);
             for (int c = 0; c < 3; ++c) {
+                tri.v[c] = uint32_t(k + c);
                 tri.texU[c] = float(k + c) / float(trianglesPerPart + 2);
                 tri.texV[c] = float(c) * 0.5f;
             }

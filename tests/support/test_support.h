@@ -43,6 +43,7 @@ class TempDir {
     ~TempDir();
     std::filesystem::path path() const { return path_; }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
+    int entries() const { return int(std::distance(std::filesystem::directory_iterator(path_), {})); }
 
   private:
     std::filesystem::path path_;
@@ -54,13 +55,13 @@ std::string sampleFce();                               // data/sample/car.fce
 // A file of the third-party fixtures, looked for under $VORNIX_FIXTURES and
 // then ../shared/fixtures beside the repository; "" when neither has it.
 std::string fixturePath(const std::string& relative);
-// Why a test that needs that file does not run.
-std::string missingFixture(const std::string& relative);
 std::string snowmanFce(); // the third-party car, or ""
 
 // Ends the test as skipped (not passed) when the third-party car is missing.
 #define SKIP_WITHOUT_SNOWMAN()                                                                     \
-    if (snowmanFce().empty()) GTEST_SKIP() << missingFixture("snowman/car.fce")
+    if (snowmanFce().empty())                                                                      \
+    GTEST_SKIP() << "needs the third-party fixture snowman/car.fce, found neither in "             \
+                    "$VORNIX_FIXTURES nor in " VORNIX_SHARED_DIR "/fixtures"
 
 std::vector<uint8_t> readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
