@@ -64,15 +64,16 @@ TEST_F(QtWindowTest, MenuHasItsEntriesAndOnlyTheLogicChangesTheirStates) {
 // Letters go with Control (Shift allowed), other keys alone. (The list tests
 // see the keys reach the logic before a focused list.)
 TEST(AcceleratorTable, LettersGoWithControlOtherKeysAlone) {
-    const std::vector<Accelerator> table = {
-        {ACCEL_LETTER, 'O', 1}, {ACCEL_LETTER, 'z', 2}, {ACCEL_F5, 0, 3}, {ACCEL_RIGHT, 0, 4}};
+    const std::vector<Accelerator> table = {{ACCEL_LETTER, 'O', 1}, {ACCEL_LETTER, 'z', 2},
+                                            {ACCEL_F5, 0, 3},       {ACCEL_RIGHT, 0, 4},
+                                            {ACCEL_PAGE_UP, 0, 5},  {ACCEL_PAGE_DOWN, 0, 6}};
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier,
                                 alt = Qt::AltModifier, pad = Qt::KeypadModifier, no;
     const std::tuple<int, Qt::KeyboardModifiers, int> cases[] = {
         {Qt::Key_O, ctrl, 1},   {Qt::Key_O, ctrl | shift, 1}, {Qt::Key_Z, ctrl, 2},
         {Qt::Key_O, no, 0},     {Qt::Key_O, ctrl | alt, 0},   {Qt::Key_F5, no, 3},
         {Qt::Key_F5, shift, 0}, {Qt::Key_F5, ctrl, 0},        {Qt::Key_Right, pad, 4},
-        {Qt::Key_Left, no, 0}};
+        {Qt::Key_Left, no, 0},  {Qt::Key_PageUp, no, 5},      {Qt::Key_PageDown, no, 6}};
     for (auto [key, keys, command] : cases)
         EXPECT_EQ(acceleratorCommand(table, key, keys), command) << key << "/" << keys.toInt();
 }

@@ -92,7 +92,7 @@ TEST_F(TextureTest, OrientationFollowsTheDescriptorBits) {
          {std::array{0x08, 1, 0}, {0x28, 0, 0}, {0x18, 1, 1}, {0x38, 0, 1}}) {
         ASSERT_TRUE(load(makeTga(512, 512, bits, codeOf))) << bits;
         for (int y : {0, 1, 510, 511})
-            for (int x : {0, 1, 300, 511})
+            for (int x : {0, 1, 255, 256, 300, 511})
                 ASSERT_EQ(texelAt(workingTexture(), x, y),
                           codeOf(mirror ? 511 - x : x, flip ? 511 - y : y))
                     << bits << " at " << x << "," << y;
