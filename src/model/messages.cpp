@@ -11,9 +11,7 @@ int lastErrorFlag = 0;
 namespace {
 StderrMessages defaultMessages;
 MessageService* current = &defaultMessages;
-} // namespace
 
-namespace {
 // A message box may hold several lines; on a terminal each message is one.
 std::string oneLine(std::string text) {
     for (size_t at; (at = text.find('\n')) != std::string::npos;) text.replace(at, 1, " - ");

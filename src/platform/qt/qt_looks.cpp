@@ -1,19 +1,14 @@
 // Text conversion and the fonts and colours of the panel's looks.
 #include "platform/qt/qt_looks.h"
 
+#include "model/names.h"
+
 #include <QPainter>
 #include <QPalette>
 #include <QStringDecoder>
 #include <QWidget>
 
 namespace {
-
-// Windows-1252 bytes 0x80..0x9F; the five unassigned ones map to the C1
-// controls of the same value, as the system's conversion does.
-const char16_t cp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 QFont sansSerif(int weight) {
     QFont font(QStringLiteral("sans-serif"));
@@ -27,15 +22,7 @@ QFont sansSerif(int weight) {
 QString fromProgramText(const std::string& text) {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    if (!utf8.hasError()) return decoded;
-    QString result;
-    result.reserve(static_cast<qsizetype>(text.size()));
-    for (char ch : text) {
-        auto byte = static_cast<unsigned char>(ch);
-        result.append(
-            QChar(byte >= 0x80 && byte < 0xA0 ? cp1252High[byte - 0x80] : char16_t(byte)));
-    }
-    return result;
+    return utf8.hasError() ? QString::fromStdString(windows1252ToUtf8(text)) : decoded;
 }
 
 LookFonts makeLookFonts() {
