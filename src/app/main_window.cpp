@@ -13,6 +13,7 @@
 #include "app/config.h"
 #include "app/control_ids.h"
 #include "app/help.h"
+#include "app/history.h"
 #include "app/menu.h"
 #include "app/mouse.h"
 #include "app/navigation.h"
@@ -29,6 +30,7 @@
 #include "render/render.h"
 #include "texture/texture.h"
 #include "undo/undo_folder.h"
+#include "undo/undo_store.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -136,6 +138,7 @@ void makeUndoFolder() {
     if (error) return;
     removeOrphanedUndoFolders(temp);
     logic.undoDir = createUndoFolder(temp);
+    setUndoFolder(logic.undoDir);
 }
 
 void resizeView(int width, int height) {
@@ -175,7 +178,7 @@ int menuCommandOfButton(int id) {
 void redrawAfterEdit() {
     transformAndDraw();
     invalidateView();
-    takeSnapshotIfPending();
+    snapshotAfterEdit();
 }
 
 // The middle button counts as the right one for presses and releases.
@@ -252,7 +255,7 @@ class EditorEvents : public WindowEvents {
     }
     void mouseUp(int keys, int x, int y) override {
         redrawByResult(::mouseUp(withButtonBits(keys), x, y));
-        takeSnapshotIfPending();
+        snapshotAfterEdit();
     }
     void resize(int width, int height) override {
         resizeView(width, height);
@@ -368,6 +371,8 @@ void shutDownEditor() {
     freeFrameBuffer();
     freeModel(false);
     help = HelpState{};
+    endUndoHistory();
+    undo = UndoState{};
     removeUndoFolder(logic.undoDir);
     logic.undoDir.clear();
     installMessageService(nullptr);
@@ -405,13 +410,8 @@ void invalidateView() {
 
 void updateContinuousMode() { logic.ws->setContinuous(motion.motionFlags != 0); }
 
-void takeSnapshotIfPending() {
-    if (!app.snapshotPending) return;
-    app.snapshotPending = false;
-    model.modelModified = true;
-}
-
 bool openModelFile(const std::string& path) {
+    endHistory(); // whatever comes of it, the old model's history is over
     const bool first = !model.modelLoaded;
     if (first) {
         setMenuChecked(CMD_PAGE_FIRST, true);

@@ -38,8 +38,6 @@ void drawOnly();         // drawFrame with a model
 void presentView();      // copies the view to the window now
 void invalidateView();   // asks the window system to repaint the view
 void updateContinuousMode();
-// After a handler: stands in for the undo snapshot of an edit.
-void takeSnapshotIfPending();
 
 // Opens a model file as File > Open does after its dialog (also used for a
 // file named on the command line). Returns success.

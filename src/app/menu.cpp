@@ -7,6 +7,7 @@
 #include "app/control_ids.h"
 #include "app/file_dialogs.h"
 #include "app/help.h"
+#include "app/history.h"
 #include "app/main_window.h"
 #include "app/navigation.h"
 #include "app/panels.h"
@@ -119,6 +120,7 @@ void switchPage(int newPage) {
         }
         tintTexture(int(model.selectedColor));
     }
+    restartHistory(newPage);
     model.renderCacheValid = false;
     transformAndDraw();
     invalidateView();
@@ -261,9 +263,10 @@ bool saveModelAs(const std::string& path) {
     // Without a model there is nothing to save, and after a failed Open no
     // file to save it to: the path went with the model.
     if (!model.modelLoaded || path.empty()) return false;
+    stopDriverTest(); // the swing's pose never reaches a file
     if (!saveFceFile(path)) return false;
     model.modelModified = false;
-    app.snapshotPending = false;
+    restartHistory(render.page);
     return true;
 }
 
@@ -298,7 +301,7 @@ void handleMenuCommand(int id) {
     case CMD_CENTER_ON_LOAD: toggleCenterOnLoad(); break;
     case CMD_QUIT: quitEditor(); break;
     case CMD_UNDO:
-    case CMD_REDO: break; // the undo history is not kept yet
+    case CMD_REDO: undoCommand(id == CMD_REDO); break;
     case CMD_WIREFRAMES:
     case CMD_SOLID:
     case CMD_TEXTURES: setViewMode(id); break;

@@ -50,12 +50,16 @@ int keyNavigate(int id) {
     return 0;
 }
 
+void stopDriverTest() {
+    if (!(motion.motionFlags & MOTION_DRIVER)) return;
+    stopDriverSwing();
+    motion.driverAngle = 0;
+    motion.motionFlags &= ~MOTION_DRIVER;
+}
+
 void stopAnimation() {
     if (motion.motionFlags == 0) return;
-    if (motion.motionFlags & MOTION_DRIVER) {
-        stopDriverSwing();
-        motion.driverAngle = 0;
-    }
+    stopDriverTest();
     motion.motionFlags = 0;
     setButtonState(1249, BUTTON_UP);
     setButtonState(1253, BUTTON_UP);

@@ -7,3 +7,5 @@ int keyNavigate(int id);
 
 // Stops every continuous motion, putting a swinging driver back at rest.
 void stopAnimation();
+// Stops the driver's test swing alone, putting the rest pose back.
+void stopDriverTest();

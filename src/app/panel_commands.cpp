@@ -8,6 +8,8 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "app/navigation.h"
+#include "app/panels.h"
+#include "app/window_messages.h"
 #include "model/car_model.h"
 #include "platform/window_system.h"
 #include "render/render.h"
@@ -97,12 +99,6 @@ int lightingSlider(int request, int position) {
     return 1;
 }
 
-std::string format3(float value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3f", double(value));
-    return text;
-}
-
 // The name, position and counts of the current part below the list.
 void showPartFields(int p) {
     WindowSystem& ws = windows();
@@ -168,12 +164,62 @@ int partListClick(int notifyCode) {
     return 1;
 }
 
+// The current part's name on the Parts page.
+int renamePart() {
+    const uint32_t p = model.selectedPart;
+    if (render.page != PAGE_PARTS || p >= uint32_t(model.header.numParts) ||
+        !editText(ID_PART_NAME, model.header.partNames[p]))
+        return 0;
+    WindowSystem& ws = windows();
+    for (int i = 0; i < ws.listCount(ID_PART_LIST); ++i)
+        ws.listSelect(ID_PART_LIST, i, i < MAX_PARTS && (model.partFlags[i] & PART_SELECTED));
+    return 1;
+}
+
+// A position field: the current part's position on the Parts page (with
+// "move origin only" the vertices keep their place in the model), the
+// current dummy's on the Dummies page. An entry that changes nothing moves
+// nothing.
+float& coordinateOf(Vec3& v, int axis) {
+    return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
+}
+
+int positionField(int field) {
+    const int axis = field - ID_X;
+    if (render.page == PAGE_DUMMIES) {
+        const uint32_t d = model.selectedDummy;
+        if (d >= uint32_t(model.header.numDummies) ||
+            !editNumber(field, coordinateOf(model.header.dummyPos[d], axis)))
+            return 0;
+        buildAxisCross();
+        buildDummySymbols(int(d));
+        return 1;
+    }
+    const int p = int(model.selectedPart);
+    if (render.page != PAGE_PARTS || p >= model.header.numParts) return 0;
+    float& coordinate = coordinateOf(model.header.partPos[p], axis);
+    float value = coordinate;
+    if (!editNumber(field, value)) return 0;
+    if (panel.moveOriginOnly) toModelSpace(p);
+    coordinate = value;
+    if (panel.moveOriginOnly) toPartSpace(p);
+    model.renderCacheValid = false;
+    buildAxisCross();
+    return 1;
+}
+
 } // namespace
 
 int handlePanelCommand(int controlId, int notifyCode, int value) {
     switch (controlId) {
     case ID_PART_LIST:
         return partListClick(notifyCode);
+    case ID_PART_NAME:
+        return renamePart();
+    case ID_X:
+    case ID_Y:
+    case ID_Z:
+        return positionField(controlId);
     case ID_SLIDER:
         return render.page == PAGE_CAMERA_LIGHT ? lightingSlider(notifyCode, value) : 0;
     case 1205:

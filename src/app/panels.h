@@ -3,6 +3,8 @@
 // lists and fields up to date with the model after an edit.
 #pragma once
 
+#include <string>
+
 // Shows (after laying it out and refreshing it from the model) or hides page
 // `page`.
 void showPage(int page, bool show);
@@ -15,6 +17,8 @@ void fillPanelLists();
 
 // Parts page: the part list, the selected part's name, position and counts,
 // the axis-lock and origin buttons, and the axis cross.
+// A number as the fields show it: three decimals.
+std::string format3(float value);
 void refreshPartFields();
 // Colors page: the preset list and the saturation/brightness square for the
 // current colour; with `repaint` the hue bar, square and swatch are redrawn.

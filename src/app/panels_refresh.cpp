@@ -16,13 +16,13 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
 std::string format3(float value) {
     char text[64];
     std::snprintf(text, sizeof text, "%.3f", double(value));
     return text;
 }
+
+namespace {
 
 void setPositionFields(const Vec3* position) {
     WindowSystem& ws = windows();

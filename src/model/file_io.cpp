@@ -98,6 +98,26 @@ bool openForReading(const std::string& path) {
     return files.fd >= 0;
 }
 
+bool openForWriting(const std::string& path) {
+    if (files.fd >= 0) closeFile();
+    files.path = path;
+    files.systemError = files.notRegular = false;
+    errno = 0;
+    files.fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
+    if (files.fd < 0) return false;
+    struct stat info;
+    if (::fstat(files.fd, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(files.fd, 0) == 0) {
+        ::fcntl(files.fd, F_SETFL, ::fcntl(files.fd, F_GETFL) & ~O_NONBLOCK);
+        return true;
+    }
+    const int error = errno;
+    files.notRegular = error == 0;
+    ::close(files.fd);
+    files.fd = -1;
+    errno = error;
+    return false;
+}
+
 bool notARegularFile() {
     return files.notRegular;
 }

@@ -22,6 +22,10 @@ constexpr int SEEK_FROM_CURRENT = 3;
 // notARegularFile() for a FIFO, device or socket; reportFileError says so.
 bool openForReading(const std::string& path);
 bool notARegularFile();
+// Creates or empties the regular file `path` for writing as the current
+// handle (never waiting on a FIFO or device, which are refused as above).
+// Files written this way are not synced: they are the program's scratch files.
+bool openForWriting(const std::string& path);
 // The message for a file that could not be opened, created or replaced.
 void reportFileError(const std::string& path);
 

@@ -1,0 +1,278 @@
+// The snapshot ring: what each page brings back, the ring's limits, restores
+// that must refuse a snapshot and leave everything as it was, and a soak of
+// random edits, undos and redos against a plain list of recorded states.
+#include "model/alloc.h"
+#include "model/car_model.h"
+#include "support/test_support.h"
+#include "undo/undo_store.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstring>
+#include <random>
+#include <sys/resource.h>
+
+namespace {
+
+enum { CAMERA, PARTS, SURFACES, DUMMIES, COLORS, TEXTURES };
+
+// Everything a snapshot may bring back, as bytes.
+std::vector<uint8_t> state() {
+    std::vector<uint8_t> s;
+    auto add = [&s](const void* p, size_t n) {
+        s.insert(s.end(), static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + n);
+    };
+    add(&model.header, sizeof model.header);
+    add(model.geometryBlock, size_t(model.storeTriangles) * GEOMETRY_BYTES_PER_TRIANGLE);
+    add(model.partFlags, sizeof model.partFlags);
+    add(model.partHalfWidth, sizeof model.partHalfWidth);
+    add(model.groupCount, sizeof model.groupCount);
+    add(model.currentGroup, sizeof model.currentGroup);
+    add(model.groups, sizeof model.groups);
+    add(model.colorLayers, sizeof model.colorLayers);
+    const uint32_t selection[] = {model.selectedPart, model.selectedDummy, model.selectedColor};
+    add(selection, sizeof selection);
+    return s;
+}
+
+// One edit of what `page` keeps, as the page's tools make them.
+void edit(int page, std::mt19937& random) {
+    const int t = int(random() % uint32_t(model.header.numTriangles));
+    const int p = int(random() % uint32_t(model.header.numParts)), k = int(random() % 16);
+    const auto f = uint16_t(random() % 1000);
+    ModelTriangle& tri = model.triangles[t];
+    if (page == PARTS) {
+        model.header.partPos[p].y = f, model.partFlags[p] ^= PART_VISIBLE;
+        model.selectedPart = uint32_t(p), model.groups[p][0].smoothAngle = f;
+        model.colorLayers[1][2].hue = uint8_t(f), model.vertices[partSlot(p)].x = f;
+        std::snprintf(model.header.partNames[p], NAME_SIZE, "n%d", f);
+    } else if (page == SURFACES) {
+        model.groupCount[p] = uint16_t(1 + f % 64), model.currentGroup[p] = f % 64 / 2;
+        model.groups[p][f % 64] = {f, 45};
+        tri.groupAndBase = (tri.groupAndBase & 0xFFFF) | uint32_t(f) << 16, tri.flags ^= 0x40;
+        model.vertices[3 * t].z = model.damagedVertices[3 * t].y = f;
+        model.vertexFlags[3 * t] ^= 4;
+        for (int q = 0; q < model.header.numParts; ++q) // as the page's tools do
+            computeVertexNormals(model.header.partFirstTriangle[q], model.normals + partSlot(q),
+                                 model.header.partTriangleCount[q],
+                                 model.header.partVertexCount[q]);
+    } else if (page == DUMMIES) {
+        model.header.numDummies = int(f % 17), model.selectedDummy = uint32_t(k);
+        model.header.dummyPos[k].x = f, model.header.dummyNames[15 - k][3] = char('A' + f % 26);
+    } else if (page == COLORS) {
+        model.header.numColors = int(f % 17), model.selectedColor = uint32_t(k);
+        model.colorLayers[f % 4][k] = {uint8_t(f), 1, 2, 3};
+    } else {
+        tri.texU[f % 3] = f, tri.flags ^= 0x4, tri.groupAndBase ^= 1u << 20;
+        model.vertexFlags[3 * t + 1] ^= 4;
+    }
+}
+
+class UndoStore : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        buildTestModel(3, 10);
+        setUndoFolder(dir.path().string());
+    }
+    void TearDown() override {
+        failAllocationsAfter(-1);
+        endUndoHistory();
+        undo = UndoState{};
+        resetModel();
+    }
+    void begin(int page) {
+        endUndoHistory();
+        beginUndoHistory(page);
+        ASSERT_TRUE(takeSnapshot(true));
+    }
+    RecordingMessages messages;
+    TempDir dir;
+    std::mt19937 random{7};
+};
+
+} // namespace
+
+// A Parts snapshot holds what the FCE form cannot carry for a small model
+// (smoothing data below 260 vertices, colours as edited) and is restored
+// without centring, keeping the texture; the triangle count may change.
+TEST_F(UndoStore, PartsSnapshotsKeepEverythingAcrossACountChange) {
+    model.centerOnLoad = true;
+    model.textureImage = static_cast<uint8_t*>(allocBlock(64));
+    model.textureLoaded = true;
+    model.groupCount[1] = 3;
+    model.groups[1][2] = {9, 33};
+    model.triangles[12].groupAndBase |= 9u << 16;
+    model.colorLayers[0][1] = {179, 127, 1, 0};
+    model.header.partPos[0] = {5, 5, 5};
+    begin(PARTS);
+    const std::vector<uint8_t> before = state();
+    uint8_t* texture = model.textureImage;
+    model.textureImage = nullptr; // kept aside: the next model is built anew
+    buildTestModel(5, 7);
+    model.textureImage = texture, model.textureLoaded = true;
+    ASSERT_TRUE(takeSnapshot(false));
+    ASSERT_TRUE(undoStep());
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(model.storeTriangles, 30);
+    EXPECT_TRUE(model.textureLoaded && model.textureImage == texture);
+}
+
+TEST_F(UndoStore, TheRingGoesBackSixtyTwoStepsAndANewEditEndsTheRedoBranch) {
+    begin(TEXTURES);
+    std::vector<std::vector<uint8_t>> states{state()};
+    for (int k = 0; k < 70; ++k) {
+        edit(TEXTURES, random);
+        ASSERT_TRUE(takeSnapshot(false));
+        states.push_back(state());
+    }
+    for (int k = 1; k <= 62; ++k) {
+        ASSERT_TRUE(undoStep()) << k;
+        EXPECT_EQ(state(), states[70 - size_t(k)]) << k;
+    }
+    EXPECT_FALSE(undo.canUndo || undoStep());
+    EXPECT_EQ(state(), states[8]);
+    ASSERT_TRUE(redoStep());
+    edit(TEXTURES, random);
+    ASSERT_TRUE(takeSnapshot(false));
+    EXPECT_FALSE(undo.canRedo || redoStep());
+    EXPECT_EQ(undo.slotValid[(undo.current + 1) & 63], 0u);
+    begin(CAMERA); // keeps nothing: Undo is never offered
+    edit(PARTS, random);
+    EXPECT_TRUE(takeSnapshot(false) && !undo.canUndo && !undoStep());
+}
+
+// Snapshots that cannot be read, or hold what the model cannot hold, are
+// refused: the model and the ring stay as they were.
+TEST_F(UndoStore, ARestoreThatFailsChangesNothing) {
+    const std::string file = snapshotPath(1);
+    const struct {
+        int page;
+        const char* what;
+        size_t offset; // where a word is put into the snapshot file
+        uint32_t word;
+    } cases[] = {
+        {PARTS, "missing file", 0, 0},
+        {SURFACES, "missing file", 0, 0},
+        {TEXTURES, "missing file", 0, 0},
+        {PARTS, "short file", 1, 0},
+        {SURFACES, "short file", 1, 0},
+        {TEXTURES, "short file", 1, 0},
+        {SURFACES, "page word 3", 0, 3},
+        {TEXTURES, "page word 2", 0, 2},
+        {PARTS, "page word 2", 0, 2},
+        {SURFACES, "group count 0 of part 2", 4 + 256 + 128 + 2, 0x00000001},
+        {SURFACES, "group count 65 of part 2", 4 + 256 + 128 + 2, 0x00410001},
+        {SURFACES, "31 vertices for 10 triangles", 4 + 4, 31},
+        {SURFACES, "a corner outside its part", 16900 + 56 * 10 + 4, 12},
+        {TEXTURES, "a corner outside its part", 4 + 56 * 29 + 12, 12},
+        {PARTS, "65 parts", 8 + 0x11C, 65},
+        {PARTS, "17 dummies", 8 + 0x58, 17},
+        {PARTS, "a corner outside its part",
+         8 + 8248 + 256 + 256 + 128 + 128 + 16384 + 212 * 30 - 56 * 30 + 4, 12},
+    };
+    for (const auto& c : cases) {
+        begin(c.page);
+        model.triangles[0].flags ^= 0x40; // kept by every page with files
+        ASSERT_TRUE(takeSnapshot(false));
+        const uint32_t current = undo.current;
+        const std::vector<uint8_t> now = state();
+        std::vector<uint8_t> bytes = readBytes(file);
+        if (c.offset == 1)
+            bytes.pop_back();
+        else if (std::strcmp(c.what, "missing file") != 0)
+            setWordAt(bytes, c.offset, c.word);
+        std::remove(file.c_str());
+        if (std::strcmp(c.what, "missing file") != 0) writeBytes(file, bytes);
+        messages.errors.clear();
+        EXPECT_FALSE(undoStep()) << c.page << " " << c.what;
+        EXPECT_EQ(state(), now) << c.page << " " << c.what;
+        EXPECT_TRUE(undo.current == current && undo.canUndo && !undo.canRedo) << c.what;
+        ASSERT_FALSE(messages.errors.empty()) << c.what;
+        EXPECT_EQ(messages.errors.back(), "Data couldn't be restored!") << c.what;
+        if (std::strcmp(c.what, "missing file") == 0) {
+            EXPECT_EQ(messages.errors.front(), "Error:2\nNo such file or directory: " + file);
+        }
+    }
+}
+
+TEST_F(UndoStore, WithoutMemoryTheEditStillCounts) {
+    failAllocationsAfter(0);
+    beginUndoHistory(DUMMIES);
+    failAllocationsAfter(-1);
+    EXPECT_EQ(messages.errors.back(), "Not enough memory for Undo storage!");
+    edit(DUMMIES, random);
+    model.modelModified = false;
+    EXPECT_FALSE(takeSnapshot(false) || undo.canUndo || undo.slotValid[1]);
+    EXPECT_TRUE(model.modelModified);
+}
+
+// 2000 random steps on random pages: after each, the model is the state the
+// list of snapshots holds for that position. Snapshot files go missing or are
+// cut now and then, and the disk fills up: those steps change nothing.
+TEST_F(UndoStore, SoakOfEditsUndosAndRedosAcrossPages) {
+    std::vector<std::vector<uint8_t>> history;
+    size_t at = 0;
+    int page = PARTS, failures = 0;
+    begin(page);
+    history = {state()};
+    rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_IGN);
+    for (int step = 0; step < 2000; ++step) {
+        const uint32_t action = random() % 100;
+        if (action < 3) { // another page
+            page = 1 + int(random() % 5);
+            begin(page);
+            history = {state()}, at = 0;
+        } else if (action < 45) {
+            edit(page, random);
+            const bool full = random() % 20 == 0;
+            rlimit small = old;
+            small.rlim_cur = 1000; // below every snapshot file
+            if (full) setrlimit(RLIMIT_FSIZE, &small);
+            const uint32_t current = undo.current;
+            const bool stored = takeSnapshot(false);
+            if (full) setrlimit(RLIMIT_FSIZE, &old);
+            if (!stored) { // the ring stands; the next event stores the edit
+                ++failures;
+                ASSERT_TRUE(full && page != DUMMIES && page != COLORS && undo.current == current);
+                ASSERT_EQ(messages.errors.end()[-2].rfind("Error:27\n", 0), 0u);
+                ASSERT_EQ(messages.errors.back(),
+                          "Not enough memory or disk space for Undo storage!");
+                ASSERT_FALSE(std::filesystem::exists(snapshotPath(int((current + 1) & 63))));
+                ASSERT_TRUE(takeSnapshot(false)) << step;
+            }
+            history.resize(at + 1);
+            history.push_back(state());
+            if (history.size() > 63) history.erase(history.begin());
+            at = history.size() - 1;
+        } else {
+            const bool back = action < 75;
+            const bool possible = back ? at > 0 : at + 1 < history.size();
+            const uint32_t target = back ? (undo.current - 1) & 63 : (undo.current + 1) & 63;
+            const bool spoil = possible && page != DUMMIES && page != COLORS && random() % 15 == 0;
+            if (spoil) {
+                std::vector<uint8_t> bytes = readBytes(snapshotPath(int(target)));
+                bytes.resize(bytes.size() / 2);
+                writeBytes(snapshotPath(int(target)), bytes);
+            }
+            const std::vector<uint8_t> now = state();
+            const bool moved = back ? undoStep() : redoStep();
+            ASSERT_EQ(moved, possible && !spoil) << step;
+            if (spoil) {
+                ++failures;
+                ASSERT_EQ(state(), now) << step;
+                // The spoiled snapshot is gone for good: start afresh here.
+                begin(page);
+                history = {state()}, at = 0;
+                continue;
+            }
+            if (moved) at += back ? -1 : 1;
+        }
+        ASSERT_EQ(state(), history[at]) << "step " << step << " page " << page;
+        ASSERT_EQ(undo.canUndo, at > 0) << step;
+        ASSERT_EQ(undo.canRedo, at + 1 < history.size()) << step;
+    }
+    EXPECT_GT(failures, 10);
+}
