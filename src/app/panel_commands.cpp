@@ -10,6 +10,7 @@
 #include "app/navigation.h"
 #include "app/panels.h"
 #include "app/window_messages.h"
+#include "editing/parts.h"
 #include "model/car_model.h"
 #include "platform/window_system.h"
 #include "render/render.h"
@@ -197,14 +198,30 @@ int positionField(int field) {
     }
     const int p = int(model.selectedPart);
     if (render.page != PAGE_PARTS || p >= model.header.numParts) return 0;
-    float& coordinate = coordinateOf(model.header.partPos[p], axis);
-    float value = coordinate;
-    if (!editNumber(field, value)) return 0;
-    if (panel.moveOriginOnly) toModelSpace(p);
-    coordinate = value;
-    if (panel.moveOriginOnly) toPartSpace(p);
-    model.renderCacheValid = false;
+    stopDriverTest();
+    Vec3 position = model.header.partPos[p];
+    if (!editNumber(field, coordinateOf(position, axis))) return 0;
+    setPartPosition(p, position, panel.moveOriginOnly);
     buildAxisCross();
+    return 1;
+}
+
+// Copy, delete, mirror and centre on the Parts page, on the current part.
+// The driver's test swing ends first: its rest pose belongs to the slots as
+// they are now.
+int partButton(int id) {
+    const int p = int(model.selectedPart);
+    if (render.page != PAGE_PARTS || p >= model.header.numParts) return 0;
+    stopDriverTest();
+    if (id == 1216 || id == 1217) {
+        if (!(id == 1216 ? copyPart(p) : deletePart(p))) return 0;
+    } else if (id <= 1220) {
+        mirrorPart(p, id - 1218);
+    } else {
+        centrePart(p, id == 1222);
+    }
+    refreshPartFields();
+    app.snapshotPending = true;
     return 1;
 }
 
@@ -220,6 +237,14 @@ int handlePanelCommand(int controlId, int notifyCode, int value) {
     case ID_Y:
     case ID_Z:
         return positionField(controlId);
+    case 1216:
+    case 1217:
+    case 1218:
+    case 1219:
+    case 1220:
+    case 1221:
+    case 1222:
+        return partButton(controlId);
     case ID_SLIDER:
         return render.page == PAGE_CAMERA_LIGHT ? lightingSlider(notifyCode, value) : 0;
     case 1205:

@@ -2,6 +2,7 @@
 //
 // Exit status: 0 success, 1 invalid input or failed operation (a one-line
 // reason on standard error), 2 usage error.
+#include "cli/edit_command.h"
 #include "cli/render_command.h"
 #include "cli/sample_car.h"
 #include "model/car_model.h"
@@ -35,9 +36,13 @@ bool readModel(const std::string& path, bool centre) {
     return true;
 }
 
-nlohmann::json vec(const Vec3& v) { return {v.x, v.y, v.z}; }
+nlohmann::json vec(const Vec3& v) {
+    return {v.x, v.y, v.z};
+}
 
-std::string tagText() { return model.header.extraDataTag == FCE_TAG_VRNX ? "VRNX" : "none"; }
+std::string tagText() {
+    return model.header.extraDataTag == FCE_TAG_VRNX ? "VRNX" : "none";
+}
 
 std::string dummyDescription(const char* name) {
     if (!isLightDummyName(name)) {
@@ -46,7 +51,9 @@ std::string dummyDescription(const char* name) {
                      : std::string("special 0 (no name)");
     }
     LightDummyCode code = decodeLightDummyName(name);
-    auto text = [](const NameCode* table, int index) { return index < 0 ? "?" : table[index].text; };
+    auto text = [](const NameCode* table, int index) {
+        return index < 0 ? "?" : table[index].text;
+    };
     return format("light %s, %s, flash %s, settings %d %d %d", text(lightKinds, code.kind),
                   text(lightColors, code.color), text(flashModes, code.flash), code.settings[0],
                   code.settings[1], code.settings[2]);
@@ -127,6 +134,14 @@ int commandResave(const std::string& in, const std::string& out, bool centre) {
     return saveFceFile(out) ? 0 : EXIT_INVALID;
 }
 
+int commandEdit(const std::string& in, const std::string& out,
+                const std::vector<std::string>& actions) {
+    if (!editActionsUnderstood(actions)) return EXIT_USAGE;
+    if (!readModel(in, false)) return EXIT_INVALID;
+    // Written only when every action succeeded.
+    return applyEdits(actions) && saveFceFile(out) ? 0 : EXIT_INVALID;
+}
+
 int commandSample(const std::string& folder, int triangles) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -148,7 +163,8 @@ int main(int argc, char** argv) {
     bool json = false, centre = false;
     int triangles = SAMPLE_DEFAULT_TRIANGLES;
 
-    auto* info = app.add_subcommand("info", "Show the counts, parts, dummies and colours of a model");
+    auto* info =
+        app.add_subcommand("info", "Show the counts, parts, dummies and colours of a model");
     info->add_option("FILE", file, "FCE file")->required();
     info->add_flag("--json", json, "Print JSON instead of text");
 
@@ -160,14 +176,32 @@ int main(int argc, char** argv) {
     resave->add_option("OUT", output, "FCE file to write")->required();
     resave->add_flag("--center", centre, "Centre the model while reading");
 
-    auto* sample = app.add_subcommand("sample", "Write the sample car as DIR/car.fce and DIR/car00.tga");
+    std::vector<std::string> actions;
+    auto* edit = app.add_subcommand("edit", "Apply part operations in order and write the model");
+    edit->add_option("IN", file, "FCE file to read")->required();
+    edit->add_option("OUT", output, "FCE file to write")->required();
+    edit->allow_extras();
+    edit->footer("Actions, applied in the order given:\n"
+                 "  --copy-part P              copy part P (the copy comes first)\n"
+                 "  --delete-part P            delete part P\n"
+                 "  --mirror-part P x|y|z      mirror part P along an axis\n"
+                 "  --centre-part P geometry|origin\n"
+                 "                             centre the geometry on the origin, or the\n"
+                 "                             origin on the geometry\n"
+                 "  --rename-part P NAME       at most 63 characters\n"
+                 "  --move-part P X Y Z        new position; the geometry goes along\n"
+                 "  --move-origin P X Y Z      new position; the geometry stays in place\n");
+
+    auto* sample =
+        app.add_subcommand("sample", "Write the sample car as DIR/car.fce and DIR/car00.tga");
     sample->add_option("DIR", file, "Folder to write into")->required();
     sample->add_option("--triangles", triangles, "Approximate triangle count")
         ->check(CLI::Range(SAMPLE_MIN_TRIANGLES, MAX_TRIANGLES));
 
     RenderOptions render;
     std::string size = "608x552";
-    auto* draw = app.add_subcommand("render", "Draw a model as the editor's 3D view shows it, into a PNG");
+    auto* draw =
+        app.add_subcommand("render", "Draw a model as the editor's 3D view shows it, into a PNG");
     draw->add_option("IN", file, "FCE file to draw")->required();
     draw->add_option("OUT", output, "PNG file to write")->required();
     draw->add_option("--size", size, "View size WxH (default 608x552)");
@@ -179,13 +213,15 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({"transparent", "solid", "hidden"}));
     draw->add_option("--camera", render.camera, "Camera slot: 0 perspective, 1..6 axis views")
         ->check(CLI::Range(0, 6));
-    draw->add_option("--yaw", render.yaw, "Camera heading in quarter degrees")->check(CLI::Range(0, 1439));
+    draw->add_option("--yaw", render.yaw, "Camera heading in quarter degrees")
+        ->check(CLI::Range(0, 1439));
     draw->add_option("--pitch", render.pitch, "Camera elevation in quarter degrees")
         ->check(CLI::Range(0, 1439));
     draw->add_option("--distance", render.distance, "Camera distance from the orbit centre")
         ->check(CLI::Range(0.0f, 1.0e6f));
     draw->add_flag("--part-centred", render.partCentred, "Orbit around the selected part");
-    draw->add_option("--page", render.page, "Panel page: camera, parts, surfaces, dummies, colors, textures")
+    draw->add_option("--page", render.page,
+                     "Panel page: camera, parts, surfaces, dummies, colors, textures")
         ->check(CLI::IsMember({"camera", "parts", "surfaces", "dummies", "colors", "textures"}));
     draw->add_option("--part", render.part, "Selected part")->check(CLI::NonNegativeNumber);
     draw->add_option("--dummy", render.dummy, "Selected dummy")->check(CLI::NonNegativeNumber);
@@ -195,7 +231,8 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(0, 1439));
     draw->add_option("--light-pitch", render.lightPitch, "Light elevation in quarter degrees")
         ->check(CLI::Range(0, 1439));
-    draw->add_flag("--light-follows-camera", render.lightFollowsCamera, "Light from the viewer's side");
+    draw->add_flag("--light-follows-camera", render.lightFollowsCamera,
+                   "Light from the viewer's side");
     draw->add_flag("--light-symbol", render.lightMode, "Show the light symbol (Camera page)");
 
     try {
@@ -210,6 +247,7 @@ int main(int argc, char** argv) {
     if (*check) return commandCheck(file);
     if (*resave) return commandResave(file, output, centre);
     if (*sample) return commandSample(file, triangles);
+    if (*edit) return commandEdit(file, output, edit->remaining());
     if (*draw) return renderModelToPng(file, output, render) ? 0 : EXIT_INVALID;
     return EXIT_USAGE;
 }

@@ -98,3 +98,23 @@ TEST_F(CarTest, EditsCountWithoutUndoAndNothingEditsWithoutAModel) {
     ws.events->command(ID_X, NOTIFY_CLICKED, true);
     EXPECT_TRUE(ws.messageBoxes.size() == shown && ws.edits.size() == 2);
 }
+
+TEST_F(CarTest, PartButtonsWorkOnTheCurrentPartAndUndoTakesThemBack) {
+    page(PAGE_PARTS);
+    auto shown = [this] {
+        return std::make_tuple(model.header.numParts, ws.control(ID_PART_LIST).items.size(),
+                               text(ID_PART_NAME), states(1203, 2));
+    };
+    ws.click(1216);
+    EXPECT_EQ(shown(), std::make_tuple(10, size_t(10), std::string(":HB Copy"), "U-"));
+    ws.pressAccelerator(ACCEL_LETTER, 'Z');
+    EXPECT_EQ(shown(), std::make_tuple(9, size_t(9), std::string(":HB"), "-U"));
+    const float x = model.vertices[7].x;
+    ws.click(1218);
+    EXPECT_EQ(model.vertices[7].x, -x);
+    for (int k = 0; k < 8; ++k) ws.click(1217);
+    EXPECT_EQ(shown(), std::make_tuple(1, size_t(1), std::string(":TB"), "U-"));
+    ws.click(1217); // the only part stays, and nothing is stored for it
+    ws.menu(CMD_UNDO);
+    EXPECT_EQ(model.header.numParts, 2);
+}

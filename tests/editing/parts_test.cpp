@@ -1,0 +1,181 @@
+// Part operations on real cars and small hand-made models: copy and delete
+// give back what was there, mirroring twice and centring again change
+// nothing, and the limits refuse before anything changes.
+#include "editing/parts.h"
+#include "model/alloc.h"
+#include "model/car_model.h"
+#include "model/fce_file.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// Part p as bytes: its used vertex slots (positions, damaged positions and
+// flags), its triangles, and its records; the layout fields, the flags and the
+// normals are left out.
+std::vector<uint8_t> partBytes(int p) {
+    std::vector<uint8_t> s;
+    auto add = [&s](const void* a, size_t n) {
+        s.insert(s.end(), static_cast<const uint8_t*>(a), static_cast<const uint8_t*>(a) + n);
+    };
+    const FceHeader& h = model.header;
+    const size_t slot = size_t(partSlot(p)), count = size_t(h.partVertexCount[p]);
+    add(model.vertices + slot, 12 * count);
+    add(model.damagedVertices + slot, 12 * count);
+    add(model.vertexFlags + slot, 4 * count);
+    for (int t = h.partFirstTriangle[p]; t < h.partFirstTriangle[p] + h.partTriangleCount[p]; ++t) {
+        ModelTriangle tri = model.triangles[t];
+        tri.groupAndBase >>= 16; // the slot base moves with the part
+        add(&tri, sizeof tri);
+    }
+    add(&h.partPos[p], 12), add(h.partNames[p], NAME_SIZE), add(&model.groupCount[p], 2);
+    add(model.groups[p], sizeof model.groups[p]), add(&model.partHalfWidth[p], 4);
+    return s;
+}
+
+std::vector<std::vector<uint8_t>> allParts() {
+    std::vector<std::vector<uint8_t>> parts;
+    for (int p = 0; p < model.header.numParts; ++p) parts.push_back(partBytes(p));
+    return parts;
+}
+
+// The layout the slot rule gives, and every triangle's base pointing at it.
+void expectConsistentLayout() {
+    const FceHeader& h = model.header;
+    int triangles = 0, vertices = 0;
+    for (int p = 0; p < h.numParts; ++p) {
+        EXPECT_EQ(h.partFirstTriangle[p], triangles) << p;
+        EXPECT_EQ(h.partFirstVertex[p], 3 * triangles) << p;
+        for (int t = triangles; t < triangles + h.partTriangleCount[p]; ++t)
+            ASSERT_EQ(model.triangles[t].groupAndBase & 0xFFFF, uint32_t(3 * triangles)) << t;
+        triangles += h.partTriangleCount[p], vertices += h.partVertexCount[p];
+    }
+    EXPECT_EQ(std::make_tuple(h.numTriangles, h.numVertices, model.storeTriangles),
+              std::make_tuple(triangles, vertices, triangles));
+}
+
+class Parts : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        failAllocationsAfter(-1);
+        resetModel();
+    }
+    void load(const std::string& car) {
+        resetModel();
+        ASSERT_TRUE(loadFceFile(car, false));
+    }
+    RecordingMessages messages;
+};
+
+} // namespace
+
+TEST_F(Parts, CopyThenDeleteGivesBackEveryPart) {
+    for (const std::string& car : {sampleFce(), snowmanFce()}) {
+        if (car.empty()) continue; // the third-party car is optional here
+        load(car);
+        const auto before = allParts();
+        const int parts = model.header.numParts;
+        for (int k : {0, parts / 2, parts - 1}) {
+            ASSERT_TRUE(copyPart(k)) << car << " " << k;
+            expectConsistentLayout();
+            EXPECT_EQ(model.header.numParts, parts + 1);
+            EXPECT_EQ(std::make_tuple(model.selectedPart, model.partFlags[k]),
+                      std::make_tuple(uint32_t(k), PART_VISIBLE | PART_SELECTED));
+            EXPECT_EQ(nameString(model.header.partNames[k]),
+                      nameString(model.header.partNames[k + 1]) + " Copy");
+            std::vector<uint8_t> copy = partBytes(k);
+            std::memcpy(copy.data() + copy.size() - 4 - sizeof model.groups[0] - 2 - NAME_SIZE,
+                        model.header.partNames[k + 1], NAME_SIZE);
+            EXPECT_EQ(copy, before[size_t(k)]) << "the copy holds the source part";
+            EXPECT_EQ(partBytes(k + 1), before[size_t(k)]);
+            ASSERT_TRUE(deletePart(k));
+            expectConsistentLayout();
+            EXPECT_EQ(allParts(), before) << car << " " << k;
+            EXPECT_EQ(model.selectedPart, uint32_t(k)); // the part that moved into its index
+        }
+    }
+}
+
+TEST_F(Parts, InsertedPartsStartCleanAndLimitsRefuseBeforeAnyChange) {
+    buildTestModel(2, 4);
+    std::memset(model.header.partNames[1], 'n', 60);
+    ASSERT_TRUE(copyPart(1)); // 58 characters and " Copy"
+    EXPECT_EQ(nameString(model.header.partNames[1]), std::string(58, 'n') + " Copy");
+    ASSERT_TRUE(insertPart(3, 2, 6)); // appended
+    expectConsistentLayout();
+    EXPECT_EQ(std::make_tuple(model.groupCount[3], model.groups[3][0].smoothAngle,
+                              model.header.partNames[3][0], model.partFlags[3]),
+              std::make_tuple(uint16_t(1), uint16_t(60), '\0', PART_VISIBLE | PART_SELECTED));
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(model.vertices[partSlot(3) + i].x, 0.0f);
+    EXPECT_EQ(model.triangles[model.header.partFirstTriangle[3]].flags, 0u);
+
+    buildTestModel(1, MAX_TRIANGLES - 7);
+    ASSERT_TRUE(insertPart(1, 7, 9)); // to the last triangle the model holds
+    const auto full = allParts();
+    EXPECT_FALSE(insertPart(0, 1, 3));
+    EXPECT_EQ(messages.messages.back(), "Maximal number of triangles is 21845!");
+    EXPECT_FALSE(copyPart(1));
+    EXPECT_EQ(allParts(), full);
+
+    buildTestModel(64, 1);
+    const auto most = allParts();
+    EXPECT_FALSE(copyPart(3));
+    EXPECT_EQ(messages.messages.back(), "Maximal number of parts is 64!");
+    failAllocationsAfter(0);
+    EXPECT_FALSE(deletePart(3));
+    failAllocationsAfter(-1);
+    EXPECT_EQ(messages.errors, std::vector<std::string>{"Out of memory!"});
+    EXPECT_EQ(std::make_tuple(model.header.numParts, allParts()), std::make_tuple(64, most));
+}
+
+// Deleting the current last part makes the new last one current; the only
+// part stays.
+TEST_F(Parts, DeleteKeepsAValidCurrentPart) {
+    buildTestModel(3, 2);
+    model.selectedPart = 2;
+    ASSERT_TRUE(deletePart(2));
+    EXPECT_EQ(std::make_tuple(model.selectedPart, model.partFlags[1] & PART_SELECTED),
+              std::make_tuple(1u, PART_SELECTED));
+    ASSERT_TRUE(deletePart(0));
+    EXPECT_FALSE(deletePart(0));
+    EXPECT_EQ(std::make_tuple(model.header.numParts, model.selectedPart), std::make_tuple(1, 0u));
+}
+
+TEST_F(Parts, MirroringTwiceAndCentringAgainChangeNothing) {
+    load(sampleFce());
+    const auto before = allParts();
+    const Vec3 first = model.vertices[partSlot(5)];
+    const ModelTriangle tri = model.triangles[model.header.partFirstTriangle[5]];
+    for (int axis : {0, 1, 2}) {
+        mirrorPart(5, axis);
+        const Vec3 m = model.vertices[partSlot(5)];
+        const float mirrored[3] = {m.x, m.y, m.z}, original[3] = {first.x, first.y, first.z};
+        for (int a = 0; a < 3; ++a)
+            EXPECT_EQ(mirrored[a], a == axis ? -original[a] : original[a]) << axis;
+        const ModelTriangle& now = model.triangles[model.header.partFirstTriangle[5]];
+        EXPECT_TRUE(now.v[1] == tri.v[2] && now.v[2] == tri.v[1] && now.texU[1] == tri.texU[2]);
+        mirrorPart(5, axis);
+        EXPECT_EQ(allParts(), before) << axis;
+    }
+    // The origin to the middle of the geometry: the model-space geometry
+    // stays; then the geometry is centred already.
+    const Vec3 pos = model.header.partPos[5], v = model.vertices[partSlot(5) + 5];
+    centrePart(5, true);
+    const Vec3 now = model.header.partPos[5], w = model.vertices[partSlot(5) + 5];
+    EXPECT_NEAR(now.x + w.x, pos.x + v.x, 1e-5);
+    EXPECT_NEAR(now.z + w.z, pos.z + v.z, 1e-5);
+    EXPECT_FALSE(now.x == pos.x && now.y == pos.y && now.z == pos.z);
+    const auto centred = allParts();
+    centrePart(5, false);
+    const auto again = allParts();
+    for (size_t i = 0; i < 12 * size_t(model.header.partVertexCount[5]); i += 4)
+        EXPECT_NEAR(floatAt(again[5], i), floatAt(centred[5], i), 1e-6) << i;
+    setPartPosition(5, {0, 0, 0}, false); // the geometry goes along: its part-space slots stay
+    const auto moved = partBytes(5);
+    const size_t slots = 12 * size_t(model.header.partVertexCount[5]);
+    EXPECT_TRUE(std::equal(moved.begin(), moved.begin() + long(slots), again[5].begin()));
+    EXPECT_EQ(model.header.partPos[5].z, 0.0f);
+}
