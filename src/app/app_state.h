@@ -27,7 +27,6 @@ struct PanelState {
     int dragTarget = DRAG_ROTATE_CAMERA;
     uint8_t axisLock[4] = {1, 1, 1, 0}; // X, Y, Z may move; the fourth byte is carried
     bool moveOriginOnly = false;
-    float weldTolerance = 0.002f; // vertices closer than this count as one when normals are built
     int selectionTool = 0;
     int mappingTool = 0;
     bool mirrorMapping = false;

@@ -10,6 +10,7 @@
 #include "app/config.h"
 
 #include "app/app_state.h"
+#include "editing/rebuild.h"
 #include "model/car_model.h"
 #include "model/file_io.h"
 #include "render/camera.h"
@@ -81,7 +82,7 @@ void fillConfigRecord(ConfigRecord& r) {
     r.dragTarget = uint32_t(panel.dragTarget);
     std::memcpy(r.axisLocks, panel.axisLock, 4);
     r.moveOriginOnly = panel.moveOriginOnly;
-    r.weldTolerance = panel.weldTolerance;
+    r.weldTolerance = editSettings.weldTolerance;
     r.lightPitch = light.lightPitch;
     r.lightYaw = light.lightYaw;
     for (int i = 0; i < 3; ++i) r.lightDir[i] = light.lightDir[i];
@@ -123,7 +124,8 @@ void readConfig() {
         for (int i = 0; i < 3; ++i) panel.axisLock[i] = record.axisLocks[i] & 1;
         panel.axisLock[3] = record.axisLocks[3];
         panel.moveOriginOnly = record.moveOriginOnly & 1;
-        if (std::isfinite(record.weldTolerance)) panel.weldTolerance = record.weldTolerance;
+        if (usableWeldTolerance(record.weldTolerance))
+            editSettings.weldTolerance = record.weldTolerance;
         if (validAngle(record.lightPitch)) light.lightPitch = record.lightPitch;
         if (validAngle(record.lightYaw)) light.lightYaw = record.lightYaw;
         for (int i = 0; i < 3; ++i)

@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/navigation.h"
 #include "app/panels.h"
+#include "app/surface_commands.h"
 #include "app/window_messages.h"
 #include "editing/parts.h"
 #include "model/car_model.h"
@@ -228,6 +229,7 @@ int partButton(int id) {
 } // namespace
 
 int handlePanelCommand(int controlId, int notifyCode, int value) {
+    if (isSurfaceControl(controlId)) return surfaceCommand(controlId, notifyCode, value);
     switch (controlId) {
     case ID_PART_LIST:
         return partListClick(notifyCode);

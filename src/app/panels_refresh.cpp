@@ -9,6 +9,7 @@
 #include "app/panels.h"
 #include "model/car_model.h"
 #include "model/names.h"
+#include "editing/surfaces.h"
 #include "platform/window_system.h"
 #include "render/overlays.h"
 
@@ -35,18 +36,6 @@ void latch(int id, bool down) {
     setButtonState(id, down ? BUTTON_DOWN : BUTTON_UP);
 }
 
-// The triangles of part p that lie inside the store (a broken file may give
-// ranges that do not).
-bool partTriangles(int p, int& first, int& end) {
-    const int limit = std::min(model.header.numTriangles, model.storeTriangles);
-    if (!model.triangles || p < 0) return false;
-    first = std::clamp(model.header.partFirstTriangle[p], 0, std::max(limit, 0));
-    end = std::clamp(first + std::max(model.header.partTriangleCount[p], 0), first,
-                     std::max(limit, 0));
-    return first < end;
-}
-
-constexpr int flagCount = 11;
 constexpr int digitLists[3] = {2013, 2015, 2016};
 constexpr int specialNameList = 2017;
 
@@ -180,48 +169,18 @@ void refreshAngleField(bool redraw) {
 
 void refreshSurfaceFlags() {
     WindowSystem& ws = windows();
-    int seen[flagCount] = {}; // bit 1: set in some selected triangle, bit 2: clear in some
-    int withFixed = 0, withoutFixed = 0;
-    const int p = selectedPartIndex();
-    int first = 0, end = 0;
-    const bool driver = p >= 0 && (model.partFlags[p] & PART_DRIVER);
-    if (partTriangles(p, first, end)) {
-        const int slots = 3 * model.storeTriangles;
-        const int base = model.header.partFirstVertex[p];
-        const int vertexCount = model.header.partVertexCount[p];
-        for (int t = first; t < end; ++t) {
-            const ModelTriangle& tri = model.triangles[t];
-            if (!(tri.flags & TRI_SELECTED)) continue;
-            for (int k = 0; k < flagCount; ++k) seen[k] |= (tri.flags & (1u << k)) ? 1 : 2;
-            if (!driver || !model.vertexFlags) continue;
-            for (uint32_t v : tri.v) {
-                if (v >= uint32_t(std::max(vertexCount, 0))) continue;
-                const long slot = long(base) + long(v);
-                if (slot < 0 || slot >= slots) continue;
-                if (model.vertexFlags[slot] & VERTEX_FIXED)
-                    ++withFixed;
-                else
-                    ++withoutFixed;
-            }
-        }
-    }
-    for (int k = 0; k < flagCount; ++k) {
+    const SurfaceState state = surfaceState();
+    for (int k = 0; k < SURFACE_FLAG_COUNT; ++k) {
         std::string& entry = ownerDraw.flagEntries[k];
         if (entry.empty()) resetFlagEntries();
-        const char marker = seen[k] == 1   ? FLAG_MARKER_ALL
-                            : seen[k] == 3 ? FLAG_MARKER_SOME
-                                           : FLAG_MARKER_NONE;
+        const char marker = state.flags[k] == 1   ? FLAG_MARKER_ALL
+                            : state.flags[k] == 3 ? FLAG_MARKER_SOME
+                                                  : FLAG_MARKER_NONE;
         entry[0] = marker;
         ws.listSelect(ID_FLAG_LIST, k, marker == FLAG_MARKER_ALL);
     }
     ws.repaintControl(ID_FLAG_LIST);
-    if (driver) {
-        // Checked: every selected corner follows the driver; indeterminate: mixed.
-        int state = 0;
-        if (withoutFixed > 0 && withFixed == 0)
-            state = 1;
-        else if (withoutFixed > 0 && withFixed > 0)
-            state = 2;
-        ws.setCheck(ID_DRIVER_MOVEMENT, state);
-    }
+    const int p = selectedPartIndex();
+    if (p >= 0 && (model.partFlags[p] & PART_DRIVER))
+        ws.setCheck(ID_DRIVER_MOVEMENT, state.driverMovement);
 }

@@ -6,6 +6,7 @@
 #include "model/alloc.h"
 #include "model/names.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstring>
@@ -166,6 +167,19 @@ void shiftPart(int part, double sign) {
     }
 }
 } // namespace
+
+bool partTriangles(int p, int& first, int& end) {
+    const int limit = std::max(std::min(model.header.numTriangles, model.storeTriangles), 0);
+    if (!model.triangles || p < 0 || p >= MAX_PARTS) return false;
+    first = std::clamp(model.header.partFirstTriangle[p], 0, limit);
+    end = std::clamp(first + std::max(model.header.partTriangleCount[p], 0), first, limit);
+    return first < end;
+}
+
+bool currentPartTriangles(int& first, int& end) {
+    return model.selectedPart < uint32_t(std::clamp(model.header.numParts, 0, MAX_PARTS)) &&
+           partTriangles(int(model.selectedPart), first, end);
+}
 
 void toModelSpace(int part) { shiftPart(part, 1.0); }
 void toPartSpace(int part) { shiftPart(part, -1.0); }

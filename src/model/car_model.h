@@ -93,6 +93,12 @@ void copyWords(const uint32_t* source, uint32_t* destination, int count);
 void toModelSpace(int part);
 void toPartSpace(int part);
 
+// The triangles of part p that lie inside the store, [first, end); false
+// when there are none (a broken file may give ranges that do not).
+bool partTriangles(int part, int& first, int& end);
+// The current part's triangles the same way; false without a current part.
+bool currentPartTriangles(int& first, int& end);
+
 // First vertex slot of a part (3 slots per triangle before it).
 inline int partSlot(int part) { return model.header.partFirstVertex[part]; }
 

@@ -17,27 +17,36 @@ bool isWindow(const ModelTriangle& tri) {
     return tri.flags & TRI_WINDOW_MASK;
 }
 
-// Calls visit(triangle) for each entry of the draw list, far to near.
+// Whether an entry shows its triangle selected: a rectangle drag's preview
+// mark (a key of exactly 1.0 or 0.0, which no real depth is) wins over the
+// triangle's own mark.
+bool shownSelected(const DrawEntry& e, const ModelTriangle& tri) {
+    return e.depth == 1.0f || (e.depth != 0.0f && (tri.flags & TRI_SELECTED));
+}
+
+// Calls visit(triangle, shown selected) for each entry of the draw list, far
+// to near.
 template <class Visit> void forEachEntry(Visit visit) {
     for (int i = 0; i < render.drawCount; ++i) {
-        const uint32_t t = model.triangleWork[i].triangle;
-        if (t < uint32_t(model.storeTriangles)) visit(model.triangles[t]);
+        const DrawEntry& e = model.triangleWork[i];
+        if (e.triangle < uint32_t(model.storeTriangles))
+            visit(model.triangles[e.triangle], shownSelected(e, model.triangles[e.triangle]));
     }
 }
 
 // Runs `draw` over the draw list's window or non-window entries in one colour.
 void pass(TriangleDrawer draw, bool windows, uint32_t colour) {
-    forEachEntry([&](const ModelTriangle& tri) {
+    forEachEntry([&](const ModelTriangle& tri, bool) {
         if (isWindow(tri) == windows) draw(tri, colour);
     });
 }
 
 void wirePass(uint32_t colour) {
-    forEachEntry([&](const ModelTriangle& tri) { drawWireTriangle(tri, colour); });
+    forEachEntry([&](const ModelTriangle& tri, bool) { drawWireTriangle(tri, colour); });
 }
 
 void normalsPass() {
-    forEachEntry([](const ModelTriangle& tri) { drawNormalLines(tri); });
+    forEachEntry([](const ModelTriangle& tri, bool) { drawNormalLines(tri); });
 }
 
 TriangleDrawer windowDrawer() {
@@ -51,10 +60,9 @@ struct GroupColours {
     bool inGroup(const ModelTriangle& tri) const {
         return (tri.groupAndBase >> 16 & 0xFFF8) == currentKey;
     }
-    bool selected(const ModelTriangle& tri) const { return tri.flags & TRI_SELECTED; }
-    uint32_t colour(const ModelTriangle& tri) const {
+    uint32_t colour(const ModelTriangle& tri, bool selected) const {
         uint32_t c = inGroup(tri) ? COLOR_CURRENT_GROUP : COLOR_WHITE;
-        return selected(tri) ? c & SELECTED_MASK : c;
+        return selected ? c & SELECTED_MASK : c;
     }
 };
 
@@ -69,17 +77,18 @@ GroupColours groupColours() {
 
 // Runs `draw` over the entries `pick` accepts, each in the colour `paint` gives it.
 template <class Pick, class Paint> void colouredPass(TriangleDrawer draw, Pick pick, Paint paint) {
-    forEachEntry([&](const ModelTriangle& tri) {
-        if (pick(tri)) draw(tri, paint(tri));
+    forEachEntry([&](const ModelTriangle& tri, bool selected) {
+        if (pick(tri, selected)) draw(tri, paint(tri, selected));
     });
 }
 
 void drawSurfacePage() {
     const uint32_t flags = render.viewFlags;
     const GroupColours g = groupColours();
-    auto opaque = [](const ModelTriangle& t) { return !isWindow(t); };
-    auto window = [](const ModelTriangle& t) { return isWindow(t); };
-    auto own = [&](const ModelTriangle& t) { return g.colour(t); };
+    auto opaque = [](const ModelTriangle& t, bool) { return !isWindow(t); };
+    auto window = [](const ModelTriangle& t, bool) { return isWindow(t); };
+    auto own = [&](const ModelTriangle& t, bool selected) { return g.colour(t, selected); };
+    auto white = [](const ModelTriangle&, bool) { return COLOR_WHITE; };
     if (flags & VIEW_TEXTURES) colouredPass(drawTexturedTriangle, opaque, own);
     if (flags & VIEW_SOLID) colouredPass(drawShadedTriangle, opaque, own);
     if (flags & VIEW_WINDOWS) colouredPass(windowDrawer(), window, own);
@@ -91,13 +100,14 @@ void drawSurfacePage() {
             // on top of both.
             colouredPass(
                 drawWireTriangle,
-                [&](const ModelTriangle& t) { return !g.inGroup(t) && !g.selected(t); },
-                [](const ModelTriangle&) { return COLOR_WHITE; });
+                [&](const ModelTriangle& t, bool selected) { return !g.inGroup(t) && !selected; },
+                white);
             colouredPass(
-                drawWireTriangle, [&](const ModelTriangle& t) { return g.inGroup(t); },
-                [](const ModelTriangle&) { return COLOR_CURRENT_GROUP; });
+                drawWireTriangle, [&](const ModelTriangle& t, bool) { return g.inGroup(t); },
+                [](const ModelTriangle&, bool) { return COLOR_CURRENT_GROUP; });
             colouredPass(
-                drawWireTriangle, [&](const ModelTriangle& t) { return g.selected(t); }, own);
+                drawWireTriangle, [](const ModelTriangle&, bool selected) { return selected; },
+                own);
         }
     }
     if (flags & VIEW_NORMALS) normalsPass();

@@ -11,7 +11,7 @@ void EditorTest::SetUp() {
 void EditorTest::TearDown() {
     shutDownEditor();
     model = {}, app = {}, panel = {}, render = {}, camera = {}, light = {}, motion = {};
-    buttons = {}, mouse = {};
+    buttons = {}, mouse = {}, editSettings = {};
 }
 
 void EditorTest::start(const std::string& file) {

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/menu.h"
 #include "app/mouse.h"
+#include "editing/rebuild.h"
 #include "model/car_model.h"
 #include "render/render.h"
 #include "support/test_support.h"

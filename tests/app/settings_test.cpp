@@ -82,6 +82,10 @@ TEST_F(EditorTest, ValuesTheProgramCannotUseKeepTheirDefaults) {
         {0x12, NAN, INFINITY, false},   // an unknown bit
         {0x102, -INFINITY, NAN, false}, // another
     };
+    // Weld tolerances: the largest and a tiny one taken; just above 0.1, 0,
+    // below 0 and not a number refused.
+    const float welds[] = {0.1f, 1e-9f, std::nextafter(0.1f, 1.0f), 0.0f, -0.01f, NAN};
+    const float* weld = welds;
     for (const auto& [flags, diffuse, ambient, usable] : cases) {
         ConfigRecord r{};
         fillConfigRecord(r);
@@ -91,16 +95,16 @@ TEST_F(EditorTest, ValuesTheProgramCannotUseKeepTheirDefaults) {
         r.lightPitch = usable ? 1439 : 1440;
         r.lightYaw = usable ? 0 : -1;
         r.dragTarget = usable ? 2 : 3;
-        r.weldTolerance = usable ? 0.01f : NAN;
+        r.weldTolerance = *weld;
         restart(&r);
         EXPECT_EQ(std::make_tuple(render.viewFlags, light.lightDiffuse, light.lightAmbient),
                   usable ? std::make_tuple(flags, diffuse, ambient)
                          : std::make_tuple(0xC2u, 0.75, 0.25))
             << flags;
         EXPECT_EQ(std::make_tuple(light.lightPitch, light.lightYaw, panel.dragTarget,
-                                  panel.weldTolerance),
-                  usable ? std::make_tuple(1439, 0, 2, 0.01f)
-                         : std::make_tuple(180, 180, 1, 0.002f))
+                                  editSettings.weldTolerance),
+                  usable ? std::make_tuple(1439, 0, 2, *weld++)
+                         : (++weld, std::make_tuple(180, 180, 1, 0.002f)))
             << flags;
     }
 }
