@@ -245,7 +245,7 @@ class EditorEvents : public WindowEvents {
             transformAndDraw();
             presentView();
         }
-        ::mouseDown(withButtonBits(keys), x, y);
+        redrawByResult(::mouseDown(withButtonBits(keys), x, y));
     }
     void mouseMove(int keys, int x, int y) override {
         if (mouse.dragActive)

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/navigation.h"
 #include "app/panels.h"
+#include "editing/rebuild.h"
 #include "model/car_model.h"
 #include "model/fce_file.h"
 #include "model/messages.h"
@@ -120,6 +121,21 @@ void switchPage(int newPage) {
         }
         tintTexture(int(model.selectedColor));
     }
+    // The Surfaces page works on vertices shared by the smoothing rules: a
+    // part not rebuilt yet is rebuilt first, or the page is not opened.
+    const uint32_t p = model.selectedPart;
+    if (newPage == PAGE_SURFACES && p < uint32_t(model.header.numParts) &&
+        !(model.partFlags[p] & PART_NORMALS_READY)) {
+        if (!askOkCancel("The normals of the selected part have to be initalized.")) {
+            showPage(newPage, false);
+            render.page = oldPage;
+            updatePageChecks();
+            showPage(oldPage, true);
+            if (oldPage == PAGE_COLORS) tintTexture(int(model.selectedColor));
+            return;
+        }
+        rebuildPartVertices(int(p));
+    }
     restartHistory(newPage);
     model.renderCacheValid = false;
     transformAndDraw();
@@ -172,18 +188,30 @@ const std::vector<MenuEntry>& menuEntries() {
 
 const std::vector<Accelerator>& accelerators() {
     static const std::vector<Accelerator> table = {
-        {ACCEL_LETTER, 'O', CMD_OPEN},      {ACCEL_LETTER, 'S', CMD_SAVE},
-        {ACCEL_LETTER, 'Q', CMD_QUIT},      {ACCEL_LETTER, 'Z', CMD_UNDO},
-        {ACCEL_LETTER, 'Y', CMD_REDO},      {ACCEL_LETTER, 'W', CMD_WIREFRAMES},
-        {ACCEL_LETTER, 'L', CMD_SOLID},     {ACCEL_LETTER, 'T', CMD_TEXTURES},
-        {ACCEL_LETTER, 'N', CMD_NORMALS},   {ACCEL_LETTER, 'I', CMD_ABOUT},
-        {ACCEL_TAB, 0, CMD_NEXT_CAMERA},    {ACCEL_F5, 0, 1008},
-        {ACCEL_F6, 0, 1009},                {ACCEL_F7, 0, 1010},
-        {ACCEL_F8, 0, 1011},                {ACCEL_F9, 0, 1012},
-        {ACCEL_F10, 0, 1013},               {ACCEL_F1, 0, CMD_HELP},
-        {ACCEL_RIGHT, 0, CMD_KEY_RIGHT},    {ACCEL_LEFT, 0, CMD_KEY_LEFT},
-        {ACCEL_DOWN, 0, CMD_KEY_DOWN},      {ACCEL_UP, 0, CMD_KEY_UP},
-        {ACCEL_PAGE_UP, 0, CMD_KEY_PAGE_UP}, {ACCEL_PAGE_DOWN, 0, CMD_KEY_PAGE_DOWN},
+        {ACCEL_LETTER, 'O', CMD_OPEN},
+        {ACCEL_LETTER, 'S', CMD_SAVE},
+        {ACCEL_LETTER, 'Q', CMD_QUIT},
+        {ACCEL_LETTER, 'Z', CMD_UNDO},
+        {ACCEL_LETTER, 'Y', CMD_REDO},
+        {ACCEL_LETTER, 'W', CMD_WIREFRAMES},
+        {ACCEL_LETTER, 'L', CMD_SOLID},
+        {ACCEL_LETTER, 'T', CMD_TEXTURES},
+        {ACCEL_LETTER, 'N', CMD_NORMALS},
+        {ACCEL_LETTER, 'I', CMD_ABOUT},
+        {ACCEL_TAB, 0, CMD_NEXT_CAMERA},
+        {ACCEL_F5, 0, 1008},
+        {ACCEL_F6, 0, 1009},
+        {ACCEL_F7, 0, 1010},
+        {ACCEL_F8, 0, 1011},
+        {ACCEL_F9, 0, 1012},
+        {ACCEL_F10, 0, 1013},
+        {ACCEL_F1, 0, CMD_HELP},
+        {ACCEL_RIGHT, 0, CMD_KEY_RIGHT},
+        {ACCEL_LEFT, 0, CMD_KEY_LEFT},
+        {ACCEL_DOWN, 0, CMD_KEY_DOWN},
+        {ACCEL_UP, 0, CMD_KEY_UP},
+        {ACCEL_PAGE_UP, 0, CMD_KEY_PAGE_UP},
+        {ACCEL_PAGE_DOWN, 0, CMD_KEY_PAGE_DOWN},
         {ACCEL_END, 0, CMD_KEY_END},
     };
     return table;
@@ -199,7 +227,9 @@ void setMenuChecked(int id, bool checked) {
     ws.setMenuState(id, (ws.menuState(id) & MENU_GRAYED) | (checked ? MENU_CHECKED : 0));
 }
 
-bool menuGrayed(int id) { return windows().menuState(id) & MENU_GRAYED; }
+bool menuGrayed(int id) {
+    return windows().menuState(id) & MENU_GRAYED;
+}
 
 void grayModelCommands(bool grayed) {
     setMenuGrayed(CMD_SAVE, grayed);
@@ -229,7 +259,8 @@ void updatePageChecks() {
 
 void syncToolbarWithMenu() {
     WindowSystem& ws = windows();
-    const int pairs[4][2] = {{1201, CMD_SAVE}, {1202, CMD_SAVE_AS}, {1203, CMD_UNDO}, {1204, CMD_REDO}};
+    const int pairs[4][2] = {
+        {1201, CMD_SAVE}, {1202, CMD_SAVE_AS}, {1203, CMD_UNDO}, {1204, CMD_REDO}};
     for (const auto& pair : pairs)
         setButtonState(pair[0], ws.menuState(pair[1]) == MENU_GRAYED ? BUTTON_DISABLED : BUTTON_UP);
     for (int item = CMD_PAGE_FIRST; item <= CMD_NORMALS; ++item) {
@@ -273,9 +304,12 @@ bool saveModelAs(const std::string& path) {
 bool unsavedChangesQuestion() {
     if (!model.modelModified) return true;
     switch (askYesNoCancel("Save FCE file before closing?")) {
-    case ANSWER_YES: return saveModel();
-    case ANSWER_NO: return true;
-    default: return false;
+    case ANSWER_YES:
+        return saveModel();
+    case ANSWER_NO:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -289,7 +323,9 @@ void quitEditor() {
 
 void handleMenuCommand(int id) {
     switch (id) {
-    case CMD_OPEN: openCommand(); break;
+    case CMD_OPEN:
+        openCommand();
+        break;
     case CMD_SAVE:
         stopAnimation();
         saveModel();
@@ -298,28 +334,44 @@ void handleMenuCommand(int id) {
         stopAnimation();
         saveAsCommand();
         break;
-    case CMD_CENTER_ON_LOAD: toggleCenterOnLoad(); break;
-    case CMD_QUIT: quitEditor(); break;
+    case CMD_CENTER_ON_LOAD:
+        toggleCenterOnLoad();
+        break;
+    case CMD_QUIT:
+        quitEditor();
+        break;
     case CMD_UNDO:
-    case CMD_REDO: undoCommand(id == CMD_REDO); break;
+    case CMD_REDO:
+        undoCommand(id == CMD_REDO);
+        break;
     case CMD_WIREFRAMES:
     case CMD_SOLID:
-    case CMD_TEXTURES: setViewMode(id); break;
+    case CMD_TEXTURES:
+        setViewMode(id);
+        break;
     case CMD_NORMALS:
         render.viewFlags ^= VIEW_NORMALS;
         afterViewChange(true);
         break;
     case CMD_TRANSPARENT_WINDOWS:
     case CMD_SOLID_WINDOWS:
-    case CMD_HIDE_WINDOWS: setWindowMode(id); break;
+    case CMD_HIDE_WINDOWS:
+        setWindowMode(id);
+        break;
     case CMD_ABOUT:
         app.aboutShown = true;
         transformAndDraw();
         invalidateView();
         break;
-    case CMD_HELP: openHelpPage(); break;
-    case CMD_CONTEXT_HELP: contextHelpCommand(); break;
-    case CMD_WEB_LINK: windows().openUrl(WEB_PAGE); break;
+    case CMD_HELP:
+        openHelpPage();
+        break;
+    case CMD_CONTEXT_HELP:
+        contextHelpCommand();
+        break;
+    case CMD_WEB_LINK:
+        windows().openUrl(WEB_PAGE);
+        break;
     default:
         if (id >= CMD_PAGE_FIRST && id < CMD_PAGE_FIRST + 6 && model.modelLoaded)
             switchPage(id - CMD_PAGE_FIRST);

@@ -8,7 +8,13 @@
 #include "app/mouse.h"
 
 #include "app/app_state.h"
+#include "app/control_ids.h"
 #include "app/main_window.h"
+#include "app/panels.h"
+#include "editing/parts.h"
+#include "editing/selection.h"
+#include "editing/surfaces.h"
+#include "model/car_model.h"
 #include "platform/window_system.h"
 #include "render/render.h"
 
@@ -73,17 +79,83 @@ int cameraZoomDrag(float dy) {
     return 2;
 }
 
+// A pointer step moves a position along the view's screen axes: in
+// perspective by 0.01 per pixel in x and y, in an axis view by the pixel
+// scale along the two axes the view shows; locked axes stay.
+void moveByScreenDelta(float dx, float dy, Vec3& p) {
+    const float s = camera.live.orthoScale;
+    const float ds = s != 0.0f ? dx / s : 0.0f, es = s != 0.0f ? dy / s : 0.0f;
+    float change[3] = {0, 0, 0};
+    switch (camera.live.viewIndex) {
+    case 0:
+        change[0] = 0.01f * dx, change[1] = -0.01f * dy;
+        break;
+    case 1:
+        change[0] = -ds, change[1] = -es;
+        break;
+    case 2:
+        change[1] = -es, change[2] = ds;
+        break;
+    case 3:
+        change[0] = -ds, change[2] = -es;
+        break;
+    case 4:
+        change[0] = ds, change[1] = -es;
+        break;
+    case 5:
+        change[1] = -es, change[2] = -ds;
+        break;
+    case 6:
+        change[0] = ds, change[2] = -es;
+        break;
+    default:
+        break;
+    }
+    float* axes[3] = {&p.x, &p.y, &p.z};
+    for (int a = 0; a < 3; ++a)
+        if (panel.axisLock[a]) *axes[a] += change[a];
+}
+
+// A drag of the current part on the Parts page: the left button along the
+// screen axes, the right one along Z in perspective.
+int partDrag(bool zOnly, float dx, float dy) {
+    const int p = int(model.selectedPart);
+    if (p >= model.header.numParts) return 0;
+    Vec3 position = model.header.partPos[p];
+    if (!zOnly)
+        moveByScreenDelta(dx, dy, position);
+    else if (panel.axisLock[2])
+        position.z += 0.01f * dy;
+    else
+        return 2;
+    setPartPosition(p, position, panel.moveOriginOnly);
+    buildAxisCross();
+    setPositionFields(&model.header.partPos[p]);
+    app.snapshotPending = true;
+    return 2;
+}
+
+// The selection tools of the Surfaces and Textures pages, which take view
+// coordinates; on the Textures page Control means nothing.
+bool selectionPage() {
+    return (render.page == PAGE_SURFACES || render.page == PAGE_TEXTURES) &&
+           !render.textureMappingActive;
+}
+int selectionKeys(int keys) {
+    return render.page == PAGE_TEXTURES ? keys & ~KEY_CONTROL : keys;
+}
+
 } // namespace
 
 int widgetLeft() {
     return frame.viewWidth + PANEL_WIDTH - 2 * WIDGET_HALF;
 }
 
-void mouseDown(int keys, int x, int y) {
-    if (keys & KEY_SHIFT) return;
+int mouseDown(int keys, int x, int y) {
+    if (keys & KEY_SHIFT) return 0;
     mouse.lastMouseX = x;
     mouse.lastMouseY = y;
-    if (!insideView(x, y)) return;
+    if (!insideView(x, y)) return 0;
     WindowSystem& ws = windows();
     const ClientRect view{PANEL_WIDTH, STRIP_HEIGHT, frame.viewWidth, frame.viewHeight};
     ws.confinePointer(&view);
@@ -98,10 +170,32 @@ void mouseDown(int keys, int x, int y) {
         mouse.lastMouseY = mouse.warpY;
         ws.showPointer(false);
     }
-    // Selection and texture-mapping presses of the Surfaces and Textures
-    // pages are not handled here yet.
+    int result = 0;
+    if (mouse.widgetDrag == 0 && selectionPage()) {
+        const int vx = x - PANEL_WIDTH, vy = y - STRIP_HEIGHT, tool = panel.selectionTool;
+        if (tool == 0 && clickSelect(vx, vy, selectionKeys(keys))) {
+            // The flag list shows the new selection before its next click.
+            refreshSurfaceFlags();
+            result = 1;
+        } else if (tool == 1 || tool == 2) {
+            rectangleSelect(vx, vy, keys, RECTANGLE_START, tool);
+        }
+    }
     mouse.dragActive = true;
+    return result;
 }
+
+namespace {
+// A drag step of the selection tools: painting with tool 0, the rectangle
+// with tools 1 and 2.
+int selectionDrag(int keys, int x, int y) {
+    const int vx = x - PANEL_WIDTH, vy = y - STRIP_HEIGHT, tool = panel.selectionTool;
+    if (tool == 0) return clickSelect(vx, vy, selectionKeys(keys)) ? 1 : 0;
+    if (tool != 1 && tool != 2) return 0;
+    windows().setCursorShape(CURSOR_CROSS);
+    return rectangleSelect(vx, vy, keys, RECTANGLE_MOVE, tool) ? 1 : 0;
+}
+} // namespace
 
 int mouseMove(int keys, int x, int y) {
     if (!mouse.dragActive) return 0;
@@ -121,18 +215,24 @@ int mouseMove(int keys, int x, int y) {
         mouse.lastMouseY = y;
     }
     int result = 0;
+    const bool selecting = mouse.widgetDrag == 0 && selectionPage();
     if (keys & KEY_LEFT) {
         if (page == PAGE_CAMERA_LIGHT) result = std::max(result, cameraLeftDrag(target, dx, dy));
+        if (page == PAGE_PARTS) result = std::max(result, partDrag(false, dx, dy));
+        if (selecting) result = std::max(result, selectionDrag(keys & ~KEY_RIGHT, x, y));
     }
     if (keys & KEY_RIGHT) {
         if (page == PAGE_CAMERA_LIGHT ||
             ((page == PAGE_PARTS || page == PAGE_DUMMIES) && camera.currentCamera > 0))
             result = std::max(result, cameraZoomDrag(dy));
+        else if (page == PAGE_PARTS)
+            result = std::max(result, partDrag(true, dx, dy));
+        if (selecting) result = std::max(result, selectionDrag(keys & ~KEY_LEFT, x, y));
     }
     return result;
 }
 
-int mouseUp(int, int x, int y) {
+int mouseUp(int keys, int x, int y) {
     if (mouse.dragActive) {
         windows().confinePointer(nullptr);
         mouse.dragActive = false;
@@ -145,9 +245,26 @@ int mouseUp(int, int x, int y) {
     }
     mouse.lastMouseX = x;
     mouse.lastMouseY = y;
-    // Releases end a selection or a mapping drag on the Surfaces and Textures
-    // pages, which are not handled here yet; elsewhere a release changes nothing.
-    return 0;
+    if (!insideView(x, y) || !selectionPage()) return 0;
+    const int vx = x - PANEL_WIDTH, vy = y - STRIP_HEIGHT, tool = panel.selectionTool;
+    keys = selectionKeys(keys);
+    if (tool == 0) {
+        const bool changed = clickSelect(vx, vy, keys);
+        if (changed) refreshSurfaceFlags();
+        if (keys & KEY_CONTROL) { // the clicked triangle's group became current
+            windows().listSelect(ID_GROUP_LIST, model.currentGroup[model.selectedPart], true);
+            refreshAngleField(false);
+        }
+        return changed ? 1 : 0;
+    }
+    if (tool == 1 || tool == 2) {
+        rectangleSelect(vx, vy, keys, RECTANGLE_END, tool);
+        refreshSurfaceFlags();
+        return 2;
+    }
+    if (!clickMark(vx, vy, tool == 3)) return 0;
+    app.snapshotPending = true;
+    return 2;
 }
 
 void updateCursorShape(int x, int y) {

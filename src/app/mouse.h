@@ -14,9 +14,9 @@ struct MouseState {
 extern MouseState mouse;
 
 // The handlers take the key-state word (KEY_* bits) and client coordinates.
-// mouseMove and mouseUp return 2 when the view must be transformed and
+// All three return 2 when the view must be transformed and
 // drawn, 1 when drawing is enough, 0 when nothing changed.
-void mouseDown(int keys, int x, int y);
+int mouseDown(int keys, int x, int y);
 int mouseMove(int keys, int x, int y);
 int mouseUp(int keys, int x, int y);
 // A pointer move without a drag.

@@ -105,9 +105,7 @@ int lightingSlider(int request, int position) {
 void showPartFields(int p) {
     WindowSystem& ws = windows();
     ws.setText(ID_PART_NAME, nameText(model.header.partNames[p]));
-    ws.setText(ID_X, format3(model.header.partPos[p].x));
-    ws.setText(ID_Y, format3(model.header.partPos[p].y));
-    ws.setText(ID_Z, format3(model.header.partPos[p].z));
+    setPositionFields(&model.header.partPos[p]);
     char info[96];
     std::snprintf(info, sizeof info, " Vertices: %ld\n Polygons: %ld",
                   long(model.header.partVertexCount[p]), long(model.header.partTriangleCount[p]));

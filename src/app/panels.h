@@ -3,6 +3,8 @@
 // lists and fields up to date with the model after an edit.
 #pragma once
 
+#include "model/fce_types.h"
+
 #include <string>
 
 // Shows (after laying it out and refreshing it from the model) or hides page
@@ -19,6 +21,8 @@ void fillPanelLists();
 // the axis-lock and origin buttons, and the axis cross.
 // A number as the fields show it: three decimals.
 std::string format3(float value);
+// The X, Y and Z fields (empty for null).
+void setPositionFields(const Vec3* position);
 void refreshPartFields();
 // Colors page: the preset list and the saturation/brightness square for the
 // current colour; with `repaint` the hue bar, square and swatch are redrawn.

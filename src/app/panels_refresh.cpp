@@ -7,9 +7,9 @@
 #include "app/main_window.h"
 #include "app/owner_draw.h"
 #include "app/panels.h"
+#include "editing/surfaces.h"
 #include "model/car_model.h"
 #include "model/names.h"
-#include "editing/surfaces.h"
 #include "platform/window_system.h"
 #include "render/overlays.h"
 
@@ -23,14 +23,14 @@ std::string format3(float value) {
     return text;
 }
 
-namespace {
-
 void setPositionFields(const Vec3* position) {
     WindowSystem& ws = windows();
     ws.setText(ID_X, position ? format3(position->x) : "");
     ws.setText(ID_Y, position ? format3(position->y) : "");
     ws.setText(ID_Z, position ? format3(position->z) : "");
 }
+
+namespace {
 
 void latch(int id, bool down) {
     setButtonState(id, down ? BUTTON_DOWN : BUTTON_UP);

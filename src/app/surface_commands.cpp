@@ -23,20 +23,33 @@ int changed() {
     return 1;
 }
 
-uint16_t currentGroupIndex() { return model.currentGroup[model.selectedPart]; }
+uint16_t currentGroupIndex() {
+    return model.currentGroup[model.selectedPart];
+}
 
 // Line and page steps and the thumb set the current group's angle, held to
 // the slider's 0..100. Dragging only shows it; the release rebuilds.
 int angleSlider(int request, int position) {
     int angle = model.groups[model.selectedPart][currentGroupIndex()].smoothAngle;
     switch (request) {
-    case SCROLL_LINE_LEFT: angle -= 1; break;
-    case SCROLL_LINE_RIGHT: angle += 1; break;
-    case SCROLL_PAGE_LEFT: angle -= 10; break;
-    case SCROLL_PAGE_RIGHT: angle += 10; break;
+    case SCROLL_LINE_LEFT:
+        angle -= 1;
+        break;
+    case SCROLL_LINE_RIGHT:
+        angle += 1;
+        break;
+    case SCROLL_PAGE_LEFT:
+        angle -= 10;
+        break;
+    case SCROLL_PAGE_RIGHT:
+        angle += 10;
+        break;
     case SCROLL_THUMB_POSITION:
-    case SCROLL_THUMB_TRACK: angle = position; break;
-    default: return 0;
+    case SCROLL_THUMB_TRACK:
+        angle = position;
+        break;
+    default:
+        return 0;
     }
     setGroupAngle(std::clamp(angle, 0, 100));
     refreshAngleField(true);
@@ -129,17 +142,21 @@ int surfaceCommand(int id, int code, int value) {
     if (p >= uint32_t(std::clamp(model.header.numParts, 0, MAX_PARTS))) return 0;
     if (id != ID_TEST) stopDriverTest(); // edits work on the rest pose
     switch (id) {
-    case ID_SLIDER: return angleSlider(code, value);
+    case ID_SLIDER:
+        return angleSlider(code, value);
     case ID_GROUP_LIST:
         return code == NOTIFY_SELECTION || code == NOTIFY_DOUBLE_CLICK ? groupList(code) : 0;
     case ID_FLAG_LIST:
         return code == NOTIFY_SELECTION || code == NOTIFY_DOUBLE_CLICK ? flagList(code) : 0;
-    case ID_DRIVER_MOVEMENT: return driverMovementBox();
-    case ID_TEST: return driverTest();
+    case ID_DRIVER_MOVEMENT:
+        return driverMovementBox();
+    case ID_TEST:
+        return driverTest();
     case 1211:
         deselectAll();
         refreshSurfaceFlags();
         return 1;
-    default: return groupButton(id);
+    default:
+        return groupButton(id);
     }
 }

@@ -28,6 +28,13 @@ void EditorTest::restart(const ConfigRecord* r, size_t bytes) {
     start();
 }
 
+void EditorTest::page(int which) {
+    const uint32_t p = model.selectedPart;
+    if (which == PAGE_SURFACES && p < MAX_PARTS && !(model.partFlags[p] & PART_NORMALS_READY))
+        ws.messageBoxAnswers.push_back(1);
+    ASSERT_TRUE(ws.menu(CMD_PAGE_FIRST + which));
+}
+
 void EditorTest::drag(int keys, int x, int y, int dx, int dy) {
     ws.mouseDown(keys, x, y);
     ws.mouseMove(keys, x + dx, y + dy);
