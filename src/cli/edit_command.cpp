@@ -3,6 +3,7 @@
 #include "cli/edit_command.h"
 
 #include "editing/parts.h"
+#include "editing/rebuild.h"
 #include "model/car_model.h"
 #include "model/fce_file.h"
 #include "model/messages.h"
@@ -20,7 +21,7 @@ struct Action {
 };
 const Action ACTIONS[] = {{"--copy-part", 1},   {"--delete-part", 1}, {"--mirror-part", 2},
                           {"--centre-part", 2}, {"--rename-part", 2}, {"--move-part", 4},
-                          {"--move-origin", 4}};
+                          {"--move-origin", 4}, {"--rebuild", 1},     {"--weld-tolerance", 1}};
 
 bool parseInt(const std::string& text, int& value) {
     char* end = nullptr;
@@ -57,6 +58,17 @@ namespace {
 
 // Runs one action on the loaded model; false after a message.
 bool run(const std::string& action, const std::string* v) {
+    if (action == "--weld-tolerance") {
+        float tolerance = 0;
+        if (!parseFloat(v[0], tolerance) || !usableWeldTolerance(tolerance))
+            return showError("edit: --weld-tolerance: a tolerance lies in (0, 0.1]"), false;
+        editSettings.weldTolerance = tolerance;
+        return true;
+    }
+    if (action == "--rebuild" && v[0] == "all") {
+        rebuildPartVertices(-1);
+        return true;
+    }
     int p = 0;
     if (!parseInt(v[0], p))
         return showError("edit: " + action + ": '" + v[0] + "' is no part"), false;
@@ -65,6 +77,10 @@ bool run(const std::string& action, const std::string* v) {
                                 p, model.header.numParts)),
                false;
     if (action == "--copy-part") return copyPart(p);
+    if (action == "--rebuild") {
+        rebuildPartVertices(p);
+        return true;
+    }
     if (action == "--delete-part") {
         if (model.header.numParts == 1)
             return showError("edit: --delete-part: the only part cannot be deleted"), false;

@@ -190,7 +190,10 @@ int main(int argc, char** argv) {
                  "                             origin on the geometry\n"
                  "  --rename-part P NAME       at most 63 characters\n"
                  "  --move-part P X Y Z        new position; the geometry goes along\n"
-                 "  --move-origin P X Y Z      new position; the geometry stays in place\n");
+                 "  --move-origin P X Y Z      new position; the geometry stays in place\n"
+                 "  --rebuild P|all            share vertices by the smoothing groups, as the\n"
+                 "                             Surfaces page does on first use\n"
+                 "  --weld-tolerance T         for the rebuilds after it (default 0.002)\n");
 
     auto* sample =
         app.add_subcommand("sample", "Write the sample car as DIR/car.fce and DIR/car00.tga");

@@ -162,13 +162,15 @@ TEST(Cli, RenderTakesEveryOptionUpToItsLimit) {
 TEST(Cli, EditAppliesItsActionsInOrderAndWritesOnlyWhenAllSucceed) {
     TempDir dir;
     const std::string out = dir.file("out.fce"), edit = "edit " + sampleFce() + " " + out;
-    const CliRun run = runCli(edit + " --copy-part 0 --rename-part 0 'K\xC3\xB6pfchen'" +
-                              " --move-part 2 1 2 3 --move-origin 3 0 0 0 --mirror-part 1 x" +
-                              " --centre-part 4 origin --delete-part 8");
+    const CliRun run =
+        runCli(edit + " --copy-part 0 --rename-part 0 'K\xC3\xB6pfchen'" +
+               " --move-part 2 1 2 3 --move-origin 3 0 0 0 --mirror-part 1 x" +
+               " --centre-part 4 origin --delete-part 8 --weld-tolerance 0.1 --rebuild all");
     ASSERT_EQ(run.status, 0) << run.err;
     const auto parts = nlohmann::json::parse(runCli("info " + out + " --json").out)["parts"];
     ASSERT_EQ(parts.size(), 9u);
     EXPECT_EQ(parts[0]["name"], "K\xC3\xB6pfchen");
+    EXPECT_EQ(int(parts[8]["flags"]) & 0x80, 0x80); // rebuilt
     EXPECT_EQ(parts[1]["name"], ":HB");
     EXPECT_EQ(parts[2]["position"], nlohmann::json({1, 2, 3}));
     EXPECT_EQ(parts[7]["name"], ":MB"); // :LB, part 8 after the copy, went
@@ -178,6 +180,7 @@ TEST(Cli, EditAppliesItsActionsInOrderAndWritesOnlyWhenAllSucceed) {
         {" --mirror-part 0 w", 1},
         {" --move-part 0 1 2 nan", 1},
         {" --rename-part 0 " + std::string(64, 'n'), 1},
+        {" --weld-tolerance 0", 1},
         {" --copy-part", 2},
         {" --shrink-part 0", 2},
     };
