@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -133,4 +134,60 @@ TEST_F(EditorOnQt, QuitWritesTheSettingsAndEndsTheLoop) {
     processEvents();
     EXPECT_TRUE(std::filesystem::exists(options.configPath));
     EXPECT_EQ(ws->run(), 0); // the request ends the loop at once (kept last: it is Qt's)
+}
+
+// A group with its angle off, made of the body's triangles in the middle of
+// the view: it shows there, current (yellow) and shaded flat, and the view
+// changes nowhere else.
+TEST_F(EditorOnQt, AGroupMadeOnTheBodyChangesItsShadingWhereItLies) {
+    QWidget* client = ws->clientWidget();
+    auto click = [&](int id) {
+        const ClientRect r = ws->controlRect(id);
+        const QPoint at(r.x + r.width / 2, r.y + r.height / 2);
+        QWidget* button = client->childAt(at);
+        ASSERT_NE(button, nullptr) << id;
+        const QPoint local = button->mapFrom(client, at);
+        sendMouse(button, QEvent::MouseButtonPress, local, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(button, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
+        processEvents();
+    };
+    whenModalOpens([](QWidget* modal) { // "The normals ... have to be initalized."
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+    });
+    pressKey(window(), Qt::Key_F7);
+    processEvents();
+    ASSERT_EQ(render.page, PAGE_SURFACES);
+    const QImage before = grabWidget(client);
+    click(1262); // the rectangle tool that takes any triangle touching it
+    const QRect band(192 + 200, 48 + 180, 200, 80);
+    sendMouse(client, QEvent::MouseButtonPress, band.topLeft(), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(client, QEvent::MouseMove, band.bottomRight(), Qt::NoButton, Qt::LeftButton);
+    sendMouse(client, QEvent::MouseButtonRelease, band.bottomRight(), Qt::LeftButton, Qt::NoButton);
+    processEvents();
+    click(1207);
+    const ClientRect bar = ws->controlRect(ID_SLIDER);
+    auto* slider = qobject_cast<QAbstractSlider*>(
+        client->childAt(bar.x + bar.width / 2, bar.y + bar.height / 2));
+    ASSERT_NE(slider, nullptr);
+    for (int step = 0; step < 10; ++step) // down to "off", ten at a time
+        slider->triggerAction(QAbstractSlider::SliderPageStepSub);
+    processEvents();
+    EXPECT_EQ(model.groups[0][model.currentGroup[0]].smoothAngle, 0);
+    click(1211); // nothing selected
+    processEvents();
+    EXPECT_EQ(model.groupCount[0], 6);
+    const QImage after = grabWidget(client);
+    before.save(QString::fromStdString(dir.file("before.png")));
+    after.save(QString::fromStdString(dir.file("after.png")));
+    int inside = 0, outside = 0;
+    for (int y = 48; y < 48 + frame.viewHeight; ++y)
+        for (int x = 192; x < 192 + frame.viewWidth; ++x)
+            if (pixelAt(before, x, y) != pixelAt(after, x, y))
+                ++(band.adjusted(-60, -60, 60, 60).contains(x, y) ? inside : outside);
+    EXPECT_GT(inside, 500);
+    EXPECT_EQ(outside, 0);
+    if (const char* keep = std::getenv("VORNIX_KEEP_PICTURES"))
+        for (const char* name : {"before.png", "after.png"})
+            std::filesystem::copy_file(dir.file(name), std::string(keep) + "/" + name,
+                                       std::filesystem::copy_options::overwrite_existing);
 }
