@@ -170,17 +170,16 @@ TEST(Rebuild, SmoothingRulesDecideWhichCornersAreShared) {
     for (const auto& c : cases) {
         buildTestModel(1, 2);
         const Vec3 corners[6] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}, {0, -a, a}};
-        for (int i = 0; i < 6; ++i) model.vertices[i] = model.damagedVertices[i] = corners[i];
-        for (int i = 0; i < 6; ++i) model.vertexFlags[i] = 0;
-        model.header.partVertexCount[0] = 6;
-        model.groupCount[0] = 3;
-        model.groups[0][0] = {0, uint16_t(c.baseAngle)};
-        model.groups[0][1] = {8, uint16_t(c.groupAngle)};
-        model.groups[0][2] = {16, uint16_t(c.groupAngle)};
-        for (int t = 0; t < 2; ++t) {
-            model.triangles[t].groupAndBase = (t ? c.wordB : c.wordA) << 16;
-            for (int k = 0; k < 3; ++k) model.triangles[t].v[k] = uint32_t(3 * t + k);
+        for (int i = 0; i < 6; ++i) {
+            model.vertices[i] = model.damagedVertices[i] = corners[i], model.vertexFlags[i] = 0;
+            model.triangles[i / 3].v[i % 3] = uint32_t(i);
         }
+        model.header.partVertexCount[0] = 6, model.groupCount[0] = 3;
+        model.groups[0][0] = {0, uint16_t(c.baseAngle)};
+        model.groups[0][1] = model.groups[0][2] = {8, uint16_t(c.groupAngle)};
+        model.groups[0][2].groupId = 16;
+        model.triangles[0].groupAndBase = c.wordA << 16,
+        model.triangles[1].groupAndBase = c.wordB << 16;
         computeFaceNormals(model.vertices, 6, 0, 2);
         rebuildPartVertices(0);
         EXPECT_EQ(model.header.partVertexCount[0], c.vertices)
@@ -188,8 +187,7 @@ TEST(Rebuild, SmoothingRulesDecideWhichCornersAreShared) {
     }
     // Two corners of one triangle in one place keep a vertex each.
     buildTestModel(1, 1);
-    model.vertices[1] = model.vertices[0];
-    model.damagedVertices[1] = model.damagedVertices[0];
+    model.vertices[1] = model.damagedVertices[1] = model.vertices[0];
     model.vertexFlags[1] = model.vertexFlags[0];
     rebuildPartVertices(0);
     EXPECT_EQ(model.header.partVertexCount[0], 3);
