@@ -116,21 +116,28 @@ void moveByScreenDelta(float dx, float dy, Vec3& p) {
         if (panel.axisLock[a]) *axes[a] += change[a];
 }
 
-// A drag of the current part on the Parts page: the left button along the
-// screen axes, the right one along Z in perspective.
-int partDrag(bool zOnly, float dx, float dy) {
-    const int p = int(model.selectedPart);
-    if (p >= model.header.numParts) return 0;
-    Vec3 position = model.header.partPos[p];
+// A drag of the current part (Parts page) or dummy (Dummies page): the left
+// button along the screen axes, the right one along Z in perspective.
+int positionDrag(bool zOnly, float dx, float dy) {
+    const bool dummy = render.page == PAGE_DUMMIES;
+    const uint32_t index = dummy ? model.selectedDummy : model.selectedPart;
+    if (index >= uint32_t(dummy ? model.header.numDummies : model.header.numParts)) return 0;
+    Vec3& current = dummy ? model.header.dummyPos[index] : model.header.partPos[index];
+    Vec3 position = current;
     if (!zOnly)
         moveByScreenDelta(dx, dy, position);
     else if (panel.axisLock[2])
         position.z += 0.01f * dy;
     else
         return 2;
-    setPartPosition(p, position, panel.moveOriginOnly);
+    if (dummy) {
+        current = position;
+        buildDummySymbols(int(index));
+    } else {
+        setPartPosition(int(index), position, panel.moveOriginOnly);
+    }
     buildAxisCross();
-    setPositionFields(&model.header.partPos[p]);
+    setPositionFields(&current);
     app.snapshotPending = true;
     return 2;
 }
@@ -218,15 +225,16 @@ int mouseMove(int keys, int x, int y) {
     const bool selecting = mouse.widgetDrag == 0 && selectionPage();
     if (keys & KEY_LEFT) {
         if (page == PAGE_CAMERA_LIGHT) result = std::max(result, cameraLeftDrag(target, dx, dy));
-        if (page == PAGE_PARTS) result = std::max(result, partDrag(false, dx, dy));
+        if (page == PAGE_PARTS || page == PAGE_DUMMIES)
+            result = std::max(result, positionDrag(false, dx, dy));
         if (selecting) result = std::max(result, selectionDrag(keys & ~KEY_RIGHT, x, y));
     }
     if (keys & KEY_RIGHT) {
         if (page == PAGE_CAMERA_LIGHT ||
             ((page == PAGE_PARTS || page == PAGE_DUMMIES) && camera.currentCamera > 0))
             result = std::max(result, cameraZoomDrag(dy));
-        else if (page == PAGE_PARTS)
-            result = std::max(result, partDrag(true, dx, dy));
+        else if (page == PAGE_PARTS || page == PAGE_DUMMIES)
+            result = std::max(result, positionDrag(true, dx, dy));
         if (selecting) result = std::max(result, selectionDrag(keys & ~KEY_LEFT, x, y));
     }
     return result;

@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/buttons.h"
 #include "app/control_ids.h"
+#include "app/dummy_commands.h"
 #include "app/main_window.h"
 #include "app/navigation.h"
 #include "app/panels.h"
@@ -228,6 +229,7 @@ int partButton(int id) {
 
 int handlePanelCommand(int controlId, int notifyCode, int value) {
     if (isSurfaceControl(controlId)) return surfaceCommand(controlId, notifyCode, value);
+    if (isDummyOrColorControl(controlId)) return dummyOrColorCommand(controlId, notifyCode);
     switch (controlId) {
     case ID_PART_LIST:
         return partListClick(notifyCode);

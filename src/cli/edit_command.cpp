@@ -2,6 +2,7 @@
 // runs for its button or field.
 #include "cli/edit_command.h"
 
+#include "editing/dummies.h"
 #include "editing/parts.h"
 #include "editing/rebuild.h"
 #include "model/car_model.h"
@@ -19,9 +20,11 @@ struct Action {
     const char* name;
     int values;
 };
-const Action ACTIONS[] = {{"--copy-part", 1},   {"--delete-part", 1}, {"--mirror-part", 2},
-                          {"--centre-part", 2}, {"--rename-part", 2}, {"--move-part", 4},
-                          {"--move-origin", 4}, {"--rebuild", 1},     {"--weld-tolerance", 1}};
+const Action ACTIONS[] = {
+    {"--copy-part", 1},      {"--delete-part", 1}, {"--mirror-part", 2},   {"--centre-part", 2},
+    {"--rename-part", 2},    {"--move-part", 4},   {"--move-origin", 4},   {"--rebuild", 1},
+    {"--weld-tolerance", 1}, {"--copy-dummy", 1},  {"--delete-dummy", 1},  {"--rename-dummy", 2},
+    {"--move-dummy", 4},     {"--copy-preset", 1}, {"--delete-preset", 1}, {"--set-color", 5}};
 
 bool parseInt(const std::string& text, int& value) {
     char* end = nullptr;
@@ -57,6 +60,86 @@ bool editActionsUnderstood(const std::vector<std::string>& words) {
 namespace {
 
 // Runs one action on the loaded model; false after a message.
+// The entry an action names: an index below `count`; -1 after a message.
+int entryIndex(const std::string& action, const std::string& text, int count, const char* what) {
+    int index = 0;
+    if (!parseInt(text, index))
+        return showError("edit: " + action + ": '" + text + "' is no " + what + " number"), -1;
+    if (index >= count)
+        return showError(format("edit: %s: there is no %s %d (the model has %d)", action.c_str(),
+                                what, index, count)),
+               -1;
+    return index;
+}
+
+bool setName(const std::string& action, char (&field)[NAME_SIZE], const std::string& text) {
+    const std::string name = utf8ToWindows1252(text);
+    if (name.size() > NAME_SIZE - 1)
+        return showError(format("edit: %s: a name has at most %d characters", action.c_str(),
+                                NAME_SIZE - 1)),
+               false;
+    std::memset(field, 0, NAME_SIZE);
+    std::memcpy(field, name.data(), name.size());
+    return true;
+}
+
+bool parsePosition(const std::string& action, const std::string* v, Vec3& position) {
+    if (parseFloat(v[0], position.x) && parseFloat(v[1], position.y) &&
+        parseFloat(v[2], position.z))
+        return true;
+    return showError("edit: " + action + ": the position is three finite numbers"), false;
+}
+
+bool runPartAction(const std::string& action, int p, const std::string* v) {
+    if (action == "--copy-part") return copyPart(p);
+    if (action == "--rebuild") return rebuildPartVertices(p), true;
+    if (action == "--delete-part") {
+        if (model.header.numParts == 1)
+            return showError("edit: --delete-part: the only part cannot be deleted"), false;
+        model.selectedPart = uint32_t(p);
+        return deletePart(p);
+    }
+    if (action == "--mirror-part") {
+        const size_t axis = std::string("xyz").find(v[0]);
+        if (v[0].size() != 1 || axis == std::string::npos)
+            return showError("edit: --mirror-part: the axis is x, y or z"), false;
+        return mirrorPart(p, int(axis)), true;
+    }
+    if (action == "--centre-part") {
+        if (v[0] != "geometry" && v[0] != "origin")
+            return showError("edit: --centre-part: the mode is geometry or origin"), false;
+        return centrePart(p, v[0] == "origin"), true;
+    }
+    if (action == "--rename-part") return setName(action, model.header.partNames[p], v[0]);
+    Vec3 position;
+    if (!parsePosition(action, v, position)) return false;
+    setPartPosition(p, position, action == "--move-origin");
+    return true;
+}
+
+bool runDummyAction(const std::string& action, int d, const std::string* v) {
+    model.selectedDummy = uint32_t(d);
+    if (action == "--copy-dummy") return insertDummy(d);
+    if (action == "--delete-dummy") return deleteDummy(d);
+    if (action == "--rename-dummy") return setName(action, model.header.dummyNames[d], v[0]);
+    return parsePosition(action, v, model.header.dummyPos[d]);
+}
+
+bool runPresetAction(const std::string& action, int c, const std::string* v) {
+    if (action == "--copy-preset") return insertColorPreset(c);
+    if (action == "--delete-preset") return deleteColorPreset(c);
+    int values[4], limits[4] = {3, 179, 127, 127};
+    for (int k = 0; k < 4; ++k)
+        if (!parseInt(v[k], values[k]) || values[k] > limits[k])
+            return showError("edit: --set-color: the layer is 0..3, the hue 0..179, saturation "
+                             "and brightness 0..127"),
+                   false;
+    HsbColor& colour = model.colorLayers[values[0]][c];
+    colour = {uint8_t(values[1]), uint8_t(values[2]), uint8_t(values[3]), colour.extra};
+    return true;
+}
+
+// Runs one action on the loaded model; false after a message.
 bool run(const std::string& action, const std::string* v) {
     if (action == "--weld-tolerance") {
         float tolerance = 0;
@@ -65,57 +148,18 @@ bool run(const std::string& action, const std::string* v) {
         editSettings.weldTolerance = tolerance;
         return true;
     }
-    if (action == "--rebuild" && v[0] == "all") {
-        rebuildPartVertices(-1);
-        return true;
+    if (action == "--rebuild" && v[0] == "all") return rebuildPartVertices(-1), true;
+    const FceHeader& h = model.header;
+    if (action.find("dummy") != std::string::npos) {
+        const int d = entryIndex(action, v[0], h.numDummies, "dummy");
+        return d >= 0 && runDummyAction(action, d, v + 1);
     }
-    int p = 0;
-    if (!parseInt(v[0], p))
-        return showError("edit: " + action + ": '" + v[0] + "' is no part"), false;
-    if (p >= model.header.numParts)
-        return showError(format("edit: %s: there is no part %d (the model has %d)", action.c_str(),
-                                p, model.header.numParts)),
-               false;
-    if (action == "--copy-part") return copyPart(p);
-    if (action == "--rebuild") {
-        rebuildPartVertices(p);
-        return true;
+    if (action.find("preset") != std::string::npos || action == "--set-color") {
+        const int c = entryIndex(action, v[0], h.numColors, "preset");
+        return c >= 0 && runPresetAction(action, c, v + 1);
     }
-    if (action == "--delete-part") {
-        if (model.header.numParts == 1)
-            return showError("edit: --delete-part: the only part cannot be deleted"), false;
-        model.selectedPart = uint32_t(p);
-        return deletePart(p);
-    }
-    if (action == "--mirror-part") {
-        const size_t axis = std::string("xyz").find(v[1]);
-        if (v[1].size() != 1 || axis == std::string::npos)
-            return showError("edit: --mirror-part: the axis is x, y or z"), false;
-        mirrorPart(p, int(axis));
-        return true;
-    }
-    if (action == "--centre-part") {
-        if (v[1] != "geometry" && v[1] != "origin")
-            return showError("edit: --centre-part: the mode is geometry or origin"), false;
-        centrePart(p, v[1] == "origin");
-        return true;
-    }
-    if (action == "--rename-part") {
-        const std::string name = utf8ToWindows1252(v[1]);
-        if (name.size() > NAME_SIZE - 1)
-            return showError(format("edit: --rename-part: a name has at most %d characters",
-                                    NAME_SIZE - 1)),
-                   false;
-        std::memset(model.header.partNames[p], 0, NAME_SIZE);
-        std::memcpy(model.header.partNames[p], name.data(), name.size());
-        return true;
-    }
-    Vec3 position;
-    if (!parseFloat(v[1], position.x) || !parseFloat(v[2], position.y) ||
-        !parseFloat(v[3], position.z))
-        return showError("edit: " + action + ": the position is three finite numbers"), false;
-    setPartPosition(p, position, action == "--move-origin");
-    return true;
+    const int p = entryIndex(action, v[0], h.numParts, "part");
+    return p >= 0 && runPartAction(action, p, v + 1);
 }
 
 } // namespace

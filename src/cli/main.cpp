@@ -193,7 +193,12 @@ int main(int argc, char** argv) {
                  "  --move-origin P X Y Z      new position; the geometry stays in place\n"
                  "  --rebuild P|all            share vertices by the smoothing groups, as the\n"
                  "                             Surfaces page does on first use\n"
-                 "  --weld-tolerance T         for the rebuilds after it (default 0.002)\n");
+                 "  --weld-tolerance T         for the rebuilds after it (default 0.002)\n"
+                 "  --copy-dummy D, --delete-dummy D, --rename-dummy D NAME,\n"
+                 "  --move-dummy D X Y Z       the same for dummy D\n"
+                 "  --copy-preset C, --delete-preset C\n"
+                 "  --set-color C LAYER H S B  colour preset C, layer 0..3: hue 0..179,\n"
+                 "                             saturation and brightness 0..127\n");
 
     auto* sample =
         app.add_subcommand("sample", "Write the sample car as DIR/car.fce and DIR/car00.tga");

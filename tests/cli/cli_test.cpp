@@ -165,9 +165,13 @@ TEST(Cli, EditAppliesItsActionsInOrderAndWritesOnlyWhenAllSucceed) {
     const CliRun run =
         runCli(edit + " --copy-part 0 --rename-part 0 'K\xC3\xB6pfchen'" +
                " --move-part 2 1 2 3 --move-origin 3 0 0 0 --mirror-part 1 x" +
-               " --centre-part 4 origin --delete-part 8 --weld-tolerance 0.1 --rebuild all");
+               " --centre-part 4 origin --delete-part 8 --weld-tolerance 0.1 --rebuild all" +
+               " --copy-dummy 11 --set-color 1 2 179 127 0 --delete-preset 0");
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto parts = nlohmann::json::parse(runCli("info " + out + " --json").out)["parts"];
+    const auto info = nlohmann::json::parse(runCli("info " + out + " --json").out);
+    const auto& parts = info["parts"];
+    EXPECT_EQ(std::make_tuple(info["dummies"].size(), info["colors"].size(), info["colors"][0][2]),
+              std::make_tuple(13u, 5u, nlohmann::json({179, 127, 0})));
     ASSERT_EQ(parts.size(), 9u);
     EXPECT_EQ(parts[0]["name"], "K\xC3\xB6pfchen");
     EXPECT_EQ(int(parts[8]["flags"]) & 0x80, 0x80); // rebuilt
@@ -181,6 +185,9 @@ TEST(Cli, EditAppliesItsActionsInOrderAndWritesOnlyWhenAllSucceed) {
         {" --move-part 0 1 2 nan", 1},
         {" --rename-part 0 " + std::string(64, 'n'), 1},
         {" --weld-tolerance 0", 1},
+        {" --set-color 0 4 0 0 0", 1},
+        {" --set-color 0 0 180 0 0", 1},
+        {" --delete-dummy 12", 1},
         {" --copy-part", 2},
         {" --shrink-part 0", 2},
     };

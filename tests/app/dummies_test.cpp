@@ -1,0 +1,32 @@
+// The Dummies and Colors pages through the window: lists, code lists,
+// a dummy dragged in the view, a hue pick with the tint following, and undo.
+#include "editor_fixture.h"
+
+TEST_F(CarTest, DummiesAreNamedDraggedAndTakenBack) {
+    page(PAGE_DUMMIES);
+    ws.selectListItem(ID_DUMMY_LIST, 1); // TRYN600
+    ws.selectListItem(2012, 2);          // colour Blue: one character
+    EXPECT_EQ(std::make_pair(ws.control(ID_DUMMY_LIST).items.at(1), states(1203, 1)),
+              std::make_pair(std::string("TBYN600"), std::string("U")));
+    const Vec3 before = model.header.dummyPos[1];
+    ws.click(1256); // Y locked
+    drag(KEY_LEFT, 400, 300, 30, -20);
+    const Vec3 after = model.header.dummyPos[1];
+    EXPECT_NEAR(after.x, before.x + 0.3, 1e-6); // 0.01 a pixel in perspective
+    EXPECT_EQ(std::make_pair(after.y, text(ID_X)), std::make_pair(before.y, std::string("-0.320")));
+    ws.pressAccelerator(ACCEL_LETTER, 'Z');
+    ws.pressAccelerator(ACCEL_LETTER, 'Z');
+    EXPECT_EQ(std::make_tuple(model.header.dummyPos[1].x, nameString(model.header.dummyNames[1])),
+              std::make_tuple(before.x, std::string("TRYN600")));
+}
+
+TEST_F(CarTest, AHuePickTintsTheCarAndUndoTakesItBack) {
+    page(PAGE_COLORS);
+    const std::vector<uint8_t> tinted(model.textureImage, model.textureImage + (2 << 20));
+    ws.click(ID_HUE_BAR); // at the bar's middle row
+    const ClientRect bar = ws.control(ID_HUE_BAR).rect;
+    EXPECT_EQ(model.colorLayers[0][0].hue, bar.height / 2 - 1);
+    EXPECT_FALSE(std::equal(tinted.begin(), tinted.end(), model.textureImage));
+    ws.menu(CMD_UNDO);
+    EXPECT_TRUE(std::equal(tinted.begin(), tinted.end(), model.textureImage));
+}
