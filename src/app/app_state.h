@@ -28,8 +28,6 @@ struct PanelState {
     uint8_t axisLock[4] = {1, 1, 1, 0}; // X, Y, Z may move; the fourth byte is carried
     bool moveOriginOnly = false;
     int selectionTool = 0;
-    int mappingTool = 0;
-    bool mirrorMapping = false;
 };
 
 extern AppState app;

@@ -8,6 +8,7 @@
 #include "app/file_dialogs.h"
 #include "app/help.h"
 #include "app/history.h"
+#include "app/mapping_commands.h"
 #include "app/main_window.h"
 #include "app/navigation.h"
 #include "app/panels.h"
@@ -80,6 +81,7 @@ void setWindowMode(int id) {
 }
 
 void openCommand() {
+    cancelMappingEdit();
     if (unsavedChangesQuestion()) {
         const std::string path = runFileDialog(DIALOG_FCE_OPEN, app.fceDialogPath);
         if (!path.empty()) {
@@ -314,6 +316,8 @@ bool unsavedChangesQuestion() {
 }
 
 void quitEditor() {
+    // Uncommitted mapped coordinates are never saved: the edit is cancelled.
+    cancelMappingEdit();
     stopAnimation();
     updateContinuousMode();
     if (!unsavedChangesQuestion()) return;

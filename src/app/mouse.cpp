@@ -10,6 +10,7 @@
 #include "app/app_state.h"
 #include "app/control_ids.h"
 #include "app/main_window.h"
+#include "app/mapping_commands.h"
 #include "app/panels.h"
 #include "editing/parts.h"
 #include "editing/selection.h"
@@ -178,6 +179,8 @@ int mouseDown(int keys, int x, int y) {
         ws.showPointer(false);
     }
     int result = 0;
+    if (mouse.widgetDrag == 0 && render.textureMappingActive)
+        mappingPress(x - PANEL_WIDTH, y - STRIP_HEIGHT);
     if (mouse.widgetDrag == 0 && selectionPage()) {
         const int vx = x - PANEL_WIDTH, vy = y - STRIP_HEIGHT, tool = panel.selectionTool;
         if (tool == 0 && clickSelect(vx, vy, selectionKeys(keys))) {
@@ -221,6 +224,8 @@ int mouseMove(int keys, int x, int y) {
         mouse.lastMouseX = x;
         mouse.lastMouseY = y;
     }
+    if (mouse.widgetDrag == 0 && page == PAGE_TEXTURES && render.textureMappingActive)
+        return mappingDrag(keys, dx, dy);
     int result = 0;
     const bool selecting = mouse.widgetDrag == 0 && selectionPage();
     if (keys & KEY_LEFT) {
@@ -253,7 +258,10 @@ int mouseUp(int keys, int x, int y) {
     }
     mouse.lastMouseX = x;
     mouse.lastMouseY = y;
-    if (!insideView(x, y) || !selectionPage()) return 0;
+    if (!insideView(x, y)) return 0;
+    if (render.page == PAGE_TEXTURES && render.textureMappingActive)
+        return mappingRelease(x - PANEL_WIDTH, y - STRIP_HEIGHT);
+    if (!selectionPage()) return 0;
     const int vx = x - PANEL_WIDTH, vy = y - STRIP_HEIGHT, tool = panel.selectionTool;
     keys = selectionKeys(keys);
     if (tool == 0) {

@@ -5,14 +5,14 @@
 #include "app/control_ids.h"
 #include "render/camera.h"
 #include "render/motion.h"
+#include "app/mapping_commands.h"
 #include "render/render_state.h"
 
 #include <algorithm>
 
 int keyNavigate(int id) {
-    // Moving mapped texture coordinates by key belongs to the mapping edit,
-    // which is not entered anywhere yet.
-    if (render.textureMappingActive) return 0;
+    // In the mapping edit the arrows nudge the mapped coordinates.
+    if (render.textureMappingActive) return mappingKey(id);
     ViewCamera& cam = camera.live;
     if (camera.currentCamera != 0) {
         switch (id) {

@@ -7,6 +7,7 @@
 #include "app/buttons.h"
 #include "app/control_ids.h"
 #include "app/dummy_commands.h"
+#include "app/mapping_commands.h"
 #include "app/main_window.h"
 #include "app/navigation.h"
 #include "app/panels.h"
@@ -230,6 +231,7 @@ int partButton(int id) {
 int handlePanelCommand(int controlId, int notifyCode, int value) {
     if (isSurfaceControl(controlId)) return surfaceCommand(controlId, notifyCode, value);
     if (isDummyOrColorControl(controlId)) return dummyOrColorCommand(controlId, notifyCode);
+    if (isMappingControl(controlId)) return mappingCommand(controlId);
     switch (controlId) {
     case ID_PART_LIST:
         return partListClick(notifyCode);

@@ -5,6 +5,8 @@
 #include "app/panels.h"
 
 #include "app/app_state.h"
+#include "app/mapping_commands.h"
+#include "editing/mapping.h"
 #include "app/buttons.h"
 #include "app/control_ids.h"
 #include "app/main_window.h"
@@ -292,16 +294,12 @@ void layoutTextures() {
     place(texturePlaces);
     if (panel.selectionTool > 2) panel.selectionTool = 2; // only three tools here
     for (int k = 0; k < 3; ++k) latch(1260 + k, panel.selectionTool == k);
-    for (int k = 0; k < 3; ++k) latch(1273 + k, panel.mappingTool == k);
-    latch(1272, panel.mirrorMapping);
+    for (int k = 0; k < 3; ++k) latch(1273 + k, mapping.tool == k);
+    latch(1272, mapping.mirror);
     driverCheck();
     refreshSurfaceFlags();
     resetSelectionRectangle();
-    if (render.textureMappingActive) {
-        // Leaving a mapping edit brings back the menu and the top strip.
-        render.textureMappingActive = false;
-        updateMappingModeControls();
-    }
+    if (render.textureMappingActive) cancelMappingEdit();
 }
 
 bool selectedIsDriver() {

@@ -3,6 +3,7 @@
 #include "cli/edit_command.h"
 
 #include "editing/dummies.h"
+#include "editing/mapping.h"
 #include "editing/parts.h"
 #include "editing/rebuild.h"
 #include "model/car_model.h"
@@ -20,11 +21,20 @@ struct Action {
     const char* name;
     int values;
 };
-const Action ACTIONS[] = {
-    {"--copy-part", 1},      {"--delete-part", 1}, {"--mirror-part", 2},   {"--centre-part", 2},
-    {"--rename-part", 2},    {"--move-part", 4},   {"--move-origin", 4},   {"--rebuild", 1},
-    {"--weld-tolerance", 1}, {"--copy-dummy", 1},  {"--delete-dummy", 1},  {"--rename-dummy", 2},
-    {"--move-dummy", 4},     {"--copy-preset", 1}, {"--delete-preset", 1}, {"--set-color", 5}};
+const Action ACTIONS[] = {{"--copy-part", 1},   {"--delete-part", 1},  {"--mirror-part", 2},
+                          {"--centre-part", 2}, {"--rename-part", 2},  {"--move-part", 4},
+                          {"--move-origin", 4}, {"--rebuild", 1},      {"--weld-tolerance", 1},
+                          {"--copy-dummy", 1},  {"--delete-dummy", 1}, {"--rename-dummy", 2},
+                          {"--move-dummy", 4},  {"--copy-preset", 1},  {"--delete-preset", 1},
+                          {"--set-color", 5},   {"--map-planar", 2}};
+
+// The words an action takes: its values, and for --map-planar an optional
+// --mirror after them.
+size_t wordsOf(const std::vector<std::string>& words, size_t at, int values) {
+    const size_t end = at + size_t(values) + 1;
+    return end - at +
+           (words[at] == "--map-planar" && end < words.size() && words[end] == "--mirror");
+}
 
 bool parseInt(const std::string& text, int& value) {
     char* end = nullptr;
@@ -52,7 +62,7 @@ bool editActionsUnderstood(const std::vector<std::string>& words) {
             return showError(format("edit: %s needs %d value%s", action->name, action->values,
                                     action->values == 1 ? "" : "s")),
                    false;
-        at += size_t(action->values) + 1;
+        at += wordsOf(words, at, action->values);
     }
     return true;
 }
@@ -139,8 +149,31 @@ bool runPresetAction(const std::string& action, int c, const std::string* v) {
     return true;
 }
 
+// A planar mapping of every triangle of the part, as if all were selected.
+bool mapWholePart(int p, const std::string& axis, bool mirror) {
+    const size_t along = std::string("xyz").find(axis);
+    if (axis.size() != 1 || along == std::string::npos)
+        return showError("edit: --map-planar: the axis is x, y or z"), false;
+    const int first = model.header.partFirstTriangle[p], count = model.header.partTriangleCount[p];
+    std::vector<uint32_t> selection(static_cast<size_t>(count));
+    for (int t = 0; t < count; ++t) {
+        selection[size_t(t)] = model.triangles[first + t].flags & TRI_SELECTED;
+        model.triangles[first + t].flags |= TRI_SELECTED;
+    }
+    const uint32_t current = model.selectedPart;
+    model.selectedPart = uint32_t(p), mapping.mirror = mirror;
+    const int projection[3] = {2, 3, 1}; // along X, Y, Z
+    const bool mapped = count > 0 && mapPlanar(projection[along]);
+    releaseSavedUvs();
+    model.selectedPart = current;
+    for (int t = 0; t < count; ++t)
+        model.triangles[first + t].flags =
+            (model.triangles[first + t].flags & ~TRI_SELECTED) | selection[size_t(t)];
+    return mapped || (showError("edit: --map-planar: the part has no triangles"), false);
+}
+
 // Runs one action on the loaded model; false after a message.
-bool run(const std::string& action, const std::string* v) {
+bool run(const std::string& action, const std::string* v, bool mirror) {
     if (action == "--weld-tolerance") {
         float tolerance = 0;
         if (!parseFloat(v[0], tolerance) || !usableWeldTolerance(tolerance))
@@ -159,6 +192,7 @@ bool run(const std::string& action, const std::string* v) {
         return c >= 0 && runPresetAction(action, c, v + 1);
     }
     const int p = entryIndex(action, v[0], h.numParts, "part");
+    if (p >= 0 && action == "--map-planar") return mapWholePart(p, v[1], mirror);
     return p >= 0 && runPartAction(action, p, v + 1);
 }
 
@@ -169,8 +203,9 @@ bool applyEdits(const std::vector<std::string>& actions) {
         int values = 0;
         for (const Action& a : ACTIONS)
             if (actions[at] == a.name) values = a.values;
-        if (!run(actions[at], &actions[at + 1])) return false;
-        at += size_t(values) + 1;
+        const size_t words = wordsOf(actions, at, values);
+        if (!run(actions[at], &actions[at + 1], words > size_t(values) + 1)) return false;
+        at += words;
     }
     return true;
 }

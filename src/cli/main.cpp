@@ -198,7 +198,10 @@ int main(int argc, char** argv) {
                  "  --move-dummy D X Y Z       the same for dummy D\n"
                  "  --copy-preset C, --delete-preset C\n"
                  "  --set-color C LAYER H S B  colour preset C, layer 0..3: hue 0..179,\n"
-                 "                             saturation and brightness 0..127\n");
+                 "                             saturation and brightness 0..127\n"
+                 "  --map-planar P x|y|z [--mirror]\n"
+                 "                             map all of part P's triangles along an axis\n"
+                 "                             (--mirror: negative x as positive, along z)\n");
 
     auto* sample =
         app.add_subcommand("sample", "Write the sample car as DIR/car.fce and DIR/car00.tga");

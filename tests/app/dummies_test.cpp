@@ -30,3 +30,32 @@ TEST_F(CarTest, AHuePickTintsTheCarAndUndoTakesItBack) {
     ws.menu(CMD_UNDO);
     EXPECT_TRUE(std::equal(tinted.begin(), tinted.end(), model.textureImage));
 }
+
+TEST_F(CarTest, TheMappingEditIsOneUndoStepAndCancelLeavesNothing) {
+    const int count = model.header.partTriangleCount[0];
+    for (int t = 0; t < count; ++t) model.triangles[t].flags |= TRI_SELECTED;
+    page(PAGE_TEXTURES);
+    const std::vector<ModelTriangle> before(model.triangles, model.triangles + count);
+    auto same = [&] { return std::memcmp(before.data(), model.triangles, 56 * size_t(count)) == 0; };
+    ws.click(1269);
+    EXPECT_TRUE(render.textureMappingActive && (ws.menuState(CMD_SAVE) & MENU_GRAYED));
+    drag(KEY_LEFT, 400, 300, 40, 0);
+    ws.pressAccelerator(ACCEL_RIGHT);
+    ws.click(1227); // Cancel: every coordinate back
+    EXPECT_TRUE(same() && !render.textureMappingActive);
+    ws.click(1269);
+    drag(KEY_LEFT, 400, 300, 600, 0); // far out of range
+    ws.messageBoxAnswers = {2, 1}; // the question: Cancel, then OK
+    ws.click(1226);
+    EXPECT_TRUE(render.textureMappingActive);
+    ws.click(1226);
+    EXPECT_EQ(ws.messageBoxes.back().text.rfind("texture coordinates are out of range!"), 5u);
+    EXPECT_TRUE(!render.textureMappingActive && model.triangles[0].texU[0] <= 0.9999f);
+    ws.pressAccelerator(ACCEL_LETTER, 'Z'); // one step takes the whole edit back
+    EXPECT_TRUE(same());
+    ws.click(1228);
+    drag(KEY_LEFT, 400, 300, 40, 0);
+    ws.messageBoxAnswers = {ANSWER_CANCEL};
+    ws.close(); // closing cancels the edit first
+    EXPECT_TRUE(same() && !render.textureMappingActive);
+}
