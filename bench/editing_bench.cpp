@@ -4,11 +4,15 @@
 //   build/release/bench/editing_bench --benchmark_repetitions=10
 //   --benchmark_report_aggregates_only=true
 #include "cli/sample_car.h"
+#include "editing/dummies.h"
+#include "editing/mapping.h"
 #include "editing/parts.h"
 #include "editing/rebuild.h"
 #include "editing/surfaces.h"
 #include "model/car_model.h"
 #include "model/fce_file.h"
+#include "texture/texture.h"
+#include "texture/tint.h"
 #include "undo/undo_store.h"
 
 #include <benchmark/benchmark.h>
@@ -134,6 +138,32 @@ void surfaceFlagChange(benchmark::State& state) {
     endUndoHistory();
 }
 BENCHMARK(surfaceFlagChange)->Unit(benchmark::kMillisecond);
+
+// One step of each mapping tool on the 21845-triangle part, all selected.
+void mappingDragStep(benchmark::State& state) {
+    buildSheet();
+    for (int t = 0; t < MAX_TRIANGLES; ++t) model.triangles[t].flags |= TRI_SELECTED;
+    mapping.tool = int(state.range(0));
+    float step = 1;
+    for (auto _ : state) {
+        step = -step; // back and forth, so that the coordinates stay where they were
+        dragUvs(step, step, 0, 512);
+    }
+}
+BENCHMARK(mappingDragStep)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The live tint of the sample's 512 x 512 texture after a colour pick.
+void tintAfterPick(benchmark::State& state) {
+    if (!loadFceFile(samplePath(SAMPLE_DEFAULT_TRIANGLES), false) || !findAndLoadTexture())
+        std::abort();
+    model.colorLayer = 0;
+    int y = 0;
+    for (auto _ : state) {
+        pickHue(y = (y + 37) % 182);
+        tintTexture(0);
+    }
+}
+BENCHMARK(tintAfterPick)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
