@@ -185,3 +185,40 @@ TEST_F(EditorOnQt, AGroupMadeOnTheBodyChangesItsShadingWhereItLies) {
     EXPECT_GT(inside, 500);
     EXPECT_EQ(outside, 0);
 }
+
+// The Colors page tints the textured car with a picked hue; the mapping
+// edit shows the texture with the mapped outlines at the view's corner.
+TEST_F(EditorOnQt, AHuePickTintsTheCarAndTheMappingEditShowsTheTexture) {
+    QWidget* client = ws->clientWidget();
+    whenModalOpens([](QWidget* modal) { // "Colors can only be displayed on textures."
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+    });
+    pressKey(window(), Qt::Key_F9); // Colors
+    processEvents();
+    const QImage before = grabWidget(client);
+    const ClientRect bar = ws->controlRect(ID_HUE_BAR);
+    QWidget* hueBar = client->childAt(bar.x + 5, bar.y + 120);
+    sendMouse(hueBar, QEvent::MouseButtonPress, {5, 120}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(hueBar, QEvent::MouseButtonRelease, {5, 120}, Qt::LeftButton, Qt::NoButton);
+    processEvents();
+    EXPECT_EQ(model.colorLayers[0][0].hue, 119);
+    const QImage tinted = grabWidget(client);
+    int changed = 0;
+    for (int y = 48; y < 48 + frame.viewHeight; y += 2)
+        for (int x = 192; x < 192 + frame.viewWidth; x += 2)
+            changed += pixelAt(before, x, y) != pixelAt(tinted, x, y);
+    EXPECT_GT(changed, 2000);
+
+    pressKey(window(), Qt::Key_F10); // Textures
+    processEvents();
+    for (int t = 0; t < model.header.partTriangleCount[0]; ++t)
+        model.triangles[t].flags |= TRI_SELECTED;
+    const ClientRect button = ws->controlRect(1270); // along X: the car's side
+    sendMouse(client->childAt(button.x + 4, button.y + 4), QEvent::MouseButtonPress, {4, 4},
+              Qt::LeftButton, Qt::LeftButton);
+    sendMouse(client->childAt(button.x + 4, button.y + 4), QEvent::MouseButtonRelease, {4, 4},
+              Qt::LeftButton, Qt::NoButton);
+    processEvents();
+    ASSERT_TRUE(render.textureMappingActive);
+    const QImage mapped = grabWidget(client);
+}
