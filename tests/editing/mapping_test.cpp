@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -80,6 +81,15 @@ TEST_F(Mapping, TheEditMovesTurnsScalesAndFlipsOnlyTheSelection) {
     model.triangles[0].texV[0] = model.triangles[0].texV[1] = model.triangles[0].texV[2] = 0.3f;
     dragUvs(0, 100, 0, 512); // no height: V stays
     EXPECT_EQ(v(0, 2), 0.3f);
+    auto width = [this] {
+        return std::max({u(0, 0), u(0, 1), u(0, 2)}) - std::min({u(0, 0), u(0, 1), u(0, 2)});
+    };
+    const float w = width();
+    dragUvs(512 * w, 0, DRAG_CONSTRAINED, 512); // the right button: uniform, the larger factor
+    EXPECT_FLOAT_EQ(width(), 2 * w);
+    mapping.tool = 0;
+    dragUvs(-512 * w, 0, DRAG_CONSTRAINED, 512); // with the move tool: each direction alone
+    EXPECT_FLOAT_EQ(width(), w);
     for (int c = 0; c < 3; ++c) EXPECT_TRUE(std::isfinite(u(0, c))) << c;
     restoreUvs();
     EXPECT_EQ(std::memcmp(before.data(), model.triangles, 112), 0); // bit for bit

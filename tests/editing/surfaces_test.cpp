@@ -49,6 +49,10 @@ TEST_F(Surfaces, TheGroupTableStaysWholeAndNeverHandsAnIdOutTwice) {
     deleteGroup(3); // the last entry, current: the one before becomes current
     EXPECT_EQ(std::make_tuple(model.groupCount[0], currentId(), group(8)),
               std::make_tuple(uint16_t(3), uint16_t(24), 0u));
+    model.groups[0][1].groupId = 40;  // listed, used by no triangle: it goes below the
+    ASSERT_TRUE(removeEmptyGroups()); // current group, which stays the same group
+    EXPECT_EQ(std::make_pair(model.currentGroup[0], currentId()),
+              std::make_pair(uint16_t(1), uint16_t(24)));
 
     model.groupCount[0] = 64;
     for (int g = 3; g < 64; ++g) model.groups[0][g] = {uint16_t(800 + 8 * g), 60};
