@@ -49,8 +49,9 @@ TEST_F(Surfaces, TheGroupTableStaysWholeAndNeverHandsAnIdOutTwice) {
     deleteGroup(3); // the last entry, current: the one before becomes current
     EXPECT_EQ(std::make_tuple(model.groupCount[0], currentId(), group(8)),
               std::make_tuple(uint16_t(3), uint16_t(24), 0u));
-    model.groups[0][1].groupId = 40;  // listed, used by no triangle: it goes below the
-    ASSERT_TRUE(removeEmptyGroups()); // current group, which stays the same group
+    // An entry used by no triangle goes below the current group, which stays the same group.
+    model.groups[0][1] = {40, 60}, model.groups[0][3] = {8, 60}, model.groupCount[0] = 4;
+    ASSERT_TRUE(removeEmptyGroups());
     EXPECT_EQ(std::make_pair(model.currentGroup[0], currentId()),
               std::make_pair(uint16_t(1), uint16_t(24)));
 
