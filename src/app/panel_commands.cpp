@@ -314,7 +314,7 @@ int handlePanelCommand(int controlId, int notifyCode, int value) {
         return selectCameraPreset(controlId);
     if (controlId >= 1260 && controlId <= 1264) {
         setButtonState(1260 + std::clamp(panel.selectionTool, 0, 4), BUTTON_UP);
-        panel.selectionTool = controlId - 1260;
+        panel.selectionTool = render.selectionMode = controlId - 1260; // the view draws the band
         setButtonState(controlId, BUTTON_DOWN);
         return 0;
     }

@@ -293,6 +293,7 @@ void layoutTextures() {
     place(selectionPlaces);
     place(texturePlaces);
     if (panel.selectionTool > 2) panel.selectionTool = 2; // only three tools here
+    render.selectionMode = panel.selectionTool;
     for (int k = 0; k < 3; ++k) latch(1260 + k, panel.selectionTool == k);
     for (int k = 0; k < 3; ++k) latch(1273 + k, mapping.tool == k);
     latch(1272, mapping.mirror);

@@ -56,7 +56,11 @@ TEST_F(CarTest, TrianglesAreSelectedByClickPaintAndRectangle) {
     EXPECT_EQ(std::make_pair(selected(a.triangle), selectedCount()), std::make_pair(false, 1));
 
     ws.click(1262); // a rectangle over the whole view takes every drawn body triangle
-    drag(KEY_LEFT, 193, 49, frame.viewWidth - 2, frame.viewHeight - 2);
+    ws.mouseDown(KEY_LEFT, 193, 49);
+    ws.mouseMove(KEY_LEFT, 193 + 300, 49 + 200); // the band shows while it is dragged
+    EXPECT_EQ(std::make_pair(*pixelAt(101, 1), *pixelAt(1, 101)),
+              std::make_pair(0x00FFFFu, 0x00FFFFu));
+    ws.mouseUp(KEY_LEFT, 192 + frame.viewWidth - 1, 48 + frame.viewHeight - 1);
     EXPECT_EQ(selectedCount(), int(drawn.size()));
     EXPECT_EQ(render.bandX1, 0);
     ws.click(1211);
