@@ -258,7 +258,13 @@ int mouseUp(int keys, int x, int y) {
     }
     mouse.lastMouseX = x;
     mouse.lastMouseY = y;
-    if (!insideView(x, y)) return 0;
+    if (!insideView(x, y)) {
+        // A rectangle let go on the view's edge selects nothing and goes away,
+        // with its preview marks.
+        if (render.bandX0 == 0 && render.bandY0 == 0 && render.bandX1 == 0) return 0;
+        render.bandX0 = render.bandY0 = render.bandX1 = render.bandY1 = 0;
+        return 2;
+    }
     if (render.page == PAGE_TEXTURES && render.textureMappingActive)
         return mappingRelease(x - PANEL_WIDTH, y - STRIP_HEIGHT);
     if (!selectionPage()) return 0;
