@@ -64,6 +64,10 @@ TEST_F(CarTest, TrianglesAreSelectedByClickPaintAndRectangle) {
     EXPECT_EQ(selectedCount(), int(drawn.size()));
     EXPECT_EQ(render.bandX1, 0);
     ws.click(1211);
+    ws.mouseDown(KEY_LEFT, a.x, a.y); // let go on the view's edge: nothing, and no band left
+    ws.mouseMove(KEY_LEFT, a.x + 50, a.y + 50);
+    ws.mouseUp(KEY_LEFT, 192, a.y + 50);
+    EXPECT_EQ(std::make_pair(selectedCount(), render.bandX0 + render.bandX1), std::make_pair(0, 0));
     ws.click(1261); // all corners inside: a rectangle of two pixels takes none
     drag(KEY_LEFT, a.x, a.y, 2, 2);
     EXPECT_EQ(selectedCount(), 0);
