@@ -13,29 +13,6 @@
 
 namespace {
 
-// Part p as bytes: its used vertex slots (positions, damaged positions and
-// flags), its triangles and its records, the name last; the layout fields,
-// the flags and the normals are left out.
-std::vector<uint8_t> partBytes(int p) {
-    std::vector<uint8_t> s;
-    auto add = [&s](const void* a, size_t n) {
-        s.insert(s.end(), static_cast<const uint8_t*>(a), static_cast<const uint8_t*>(a) + n);
-    };
-    const FceHeader& h = model.header;
-    const size_t slot = size_t(partSlot(p)), count = size_t(h.partVertexCount[p]);
-    add(model.vertices + slot, 12 * count);
-    add(model.damagedVertices + slot, 12 * count);
-    add(model.vertexFlags + slot, 4 * count);
-    for (int t = h.partFirstTriangle[p]; t < h.partFirstTriangle[p] + h.partTriangleCount[p]; ++t) {
-        ModelTriangle tri = model.triangles[t];
-        tri.groupAndBase >>= 16; // the slot base moves with the part
-        add(&tri, sizeof tri);
-    }
-    add(&h.partPos[p], 12), add(&model.groupCount[p], 2), add(&model.partHalfWidth[p], 4);
-    add(model.groups[p], sizeof model.groups[p]), add(h.partNames[p], NAME_SIZE);
-    return s;
-}
-
 std::vector<std::vector<uint8_t>> allParts() {
     std::vector<std::vector<uint8_t>> parts;
     for (int p = 0; p < model.header.numParts; ++p) parts.push_back(partBytes(p));

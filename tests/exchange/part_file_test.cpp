@@ -14,28 +14,6 @@
 
 namespace {
 
-// Part p's geometry and records as bytes (triangle slot bases and the
-// selection flag left out).
-std::vector<uint8_t> partBytes(int p) {
-    std::vector<uint8_t> s;
-    auto add = [&s](const void* a, size_t n) {
-        s.insert(s.end(), static_cast<const uint8_t*>(a), static_cast<const uint8_t*>(a) + n);
-    };
-    const FceHeader& h = model.header;
-    const size_t slot = size_t(partSlot(p)), count = size_t(h.partVertexCount[p]);
-    add(model.vertices + slot, 12 * count), add(model.damagedVertices + slot, 12 * count);
-    add(model.vertexFlags + slot, 4 * count);
-    for (int t = h.partFirstTriangle[p]; t < h.partFirstTriangle[p] + h.partTriangleCount[p]; ++t) {
-        ModelTriangle tri = model.triangles[t];
-        tri.groupAndBase >>= 16;
-        add(&tri, sizeof tri);
-    }
-    const uint32_t flags = model.partFlags[p] & ~PART_SELECTED;
-    add(&h.partPos[p], 12), add(h.partNames[p], NAME_SIZE), add(&flags, 4);
-    add(&model.groupCount[p], 2), add(model.groups[p], sizeof model.groups[p]);
-    return s;
-}
-
 class PartFile : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -57,11 +35,13 @@ class PartFile : public ::testing::Test {
 
 TEST_F(PartFile, AnExportedPartComesBackWhole) {
     const std::vector<uint8_t> source = partBytes(5), part3 = partBytes(3);
+    const uint32_t flags = model.partFlags[5];
     EXPECT_EQ(readBytes(file).size(), 360 + 28 * 260u + 56 * 368u);
     ASSERT_TRUE(import(readBytes(file)));
     EXPECT_EQ(std::make_tuple(model.header.numParts, model.selectedPart, model.currentGroup[3]),
               std::make_tuple(10, 3u, uint16_t(0)));
     EXPECT_EQ(partBytes(3), source);
+    EXPECT_EQ(model.partFlags[3], flags | PART_SELECTED);
     EXPECT_EQ(partBytes(4), part3); // the old part 3 moved up
 }
 

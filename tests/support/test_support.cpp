@@ -102,6 +102,25 @@ CliRun runCli(const std::string& arguments) {
     return run;
 }
 
+std::vector<uint8_t> partBytes(int p) {
+    std::vector<uint8_t> s;
+    auto add = [&s](const void* a, size_t n) {
+        s.insert(s.end(), static_cast<const uint8_t*>(a), static_cast<const uint8_t*>(a) + n);
+    };
+    const FceHeader& h = model.header;
+    const size_t slot = size_t(partSlot(p)), count = size_t(h.partVertexCount[p]);
+    add(model.vertices + slot, 12 * count), add(model.damagedVertices + slot, 12 * count);
+    add(model.vertexFlags + slot, 4 * count);
+    for (int t = h.partFirstTriangle[p]; t < h.partFirstTriangle[p] + h.partTriangleCount[p]; ++t) {
+        ModelTriangle tri = model.triangles[t];
+        tri.groupAndBase >>= 16;
+        add(&tri, sizeof tri);
+    }
+    add(&h.partPos[p], 12), add(&model.partHalfWidth[p], 4), add(&model.groupCount[p], 2);
+    add(model.groups[p], sizeof model.groups[p]), add(h.partNames[p], NAME_SIZE);
+    return s;
+}
+
 void resetModel() {
     freeModel(false);
     model = CarModel{};

@@ -70,6 +70,11 @@ uint32_t wordAt(const std::vector<uint8_t>& bytes, size_t offset);
 float floatAt(const std::vector<uint8_t>& bytes, size_t offset);
 void setWordAt(std::vector<uint8_t>& bytes, size_t offset, uint32_t value);
 
+// Part p of the model as bytes: its used vertex slots (positions, damaged
+// positions, flags), its triangles (slot bases left out: they move with the
+// part), position, half width, groups, and last its name; not its flags.
+std::vector<uint8_t> partBytes(int p);
+
 // Runs vornix-cli with `arguments` (a shell command line) and collects what it
 // printed and its exit status.
 struct CliRun {
