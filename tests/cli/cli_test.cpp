@@ -9,9 +9,7 @@
 
 #include <sys/stat.h>
 
-static int lineCount(const std::string& text) {
-    return int(std::count(text.begin(), text.end(), '\n'));
-}
+const auto lineCount = [](const std::string& t) { return std::count(t.begin(), t.end(), '\n'); };
 
 TEST(Cli, InfoReportsTheCarWithItsNamesAsText) {
     TempDir dir;

@@ -31,9 +31,7 @@ class FceWrite : public ::testing::Test {
     TempDir dir;
 };
 
-bool sameBits(const void* a, const void* b, size_t n) {
-    return std::memcmp(a, b, n) == 0;
-}
+const auto sameBits = [](const void* a, const void* b, size_t n) { return !std::memcmp(a, b, n); };
 
 Vec3 vecAt(const std::vector<uint8_t>& file, size_t at) {
     return {floatAt(file, at), floatAt(file, at + 4), floatAt(file, at + 8)};
