@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages Vornix needs to build and test, when missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libcli11-dev nlohmann-json3-dev libpng-dev qt6-base-dev fonts-dejavu-core)
+          libcli11-dev nlohmann-json3-dev libpng-dev qt6-base-dev fonts-dejavu-core
+          assimp-utils python3-ezdxf)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

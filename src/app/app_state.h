@@ -11,6 +11,7 @@ struct AppState {
     std::string appDir;        // folder of help pages and help.dat
     std::string configPath;    // the configuration file
     std::string fceDialogPath; // name of the FCE dialogs: the current model file
+    std::string exchangePath;  // the last part file exported or imported
     bool snapshotPending = false;
     bool aboutShown = false;
     bool contextHelpOn = true;

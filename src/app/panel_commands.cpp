@@ -7,6 +7,7 @@
 #include "app/buttons.h"
 #include "app/control_ids.h"
 #include "app/dummy_commands.h"
+#include "app/exchange_commands.h"
 #include "app/main_window.h"
 #include "app/mapping_commands.h"
 #include "app/navigation.h"
@@ -241,6 +242,11 @@ int handlePanelCommand(int controlId, int notifyCode, int value) {
     case ID_Y:
     case ID_Z:
         return positionField(controlId);
+    case 1214:
+        return render.page == PAGE_PARTS && importPartCommand() ? 1 : 0;
+    case 1215:
+        if (render.page == PAGE_PARTS) exportPartCommand();
+        return 0;
     case 1216:
     case 1217:
     case 1218:

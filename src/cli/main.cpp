@@ -5,10 +5,12 @@
 #include "cli/edit_command.h"
 #include "cli/render_command.h"
 #include "cli/sample_car.h"
+#include "exchange/part_exchange.h"
 #include "model/car_model.h"
 #include "model/fce_file.h"
 #include "model/messages.h"
 #include "model/names.h"
+#include "texture/texture.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -142,6 +144,44 @@ int commandEdit(const std::string& in, const std::string& out,
     return applyEdits(actions) && saveFceFile(out) ? 0 : EXIT_INVALID;
 }
 
+ExchangeFormat formatNamed(const std::string& word) {
+    return word == "obj" ? EXCHANGE_OBJ : word == "dxf" ? EXCHANGE_DXF : EXCHANGE_PART_FILE;
+}
+
+bool partExists(int part, int parts) {
+    if (part >= 0 && part < parts) return true;
+    showError(format("part %d does not exist (the model has %d)", part, parts));
+    return false;
+}
+
+int commandExport(const std::string& type, const std::string& in, int part,
+                  const std::string& out, const std::string* title) {
+    if (!readModel(in, false) || !partExists(part, model.header.numParts)) return EXIT_INVALID;
+    // By default "usemtl" names the texture file the editor would load.
+    const std::string texture = matchFileIgnoringCase(texturePathFor(in), texturePathFor(in));
+    const std::string fallback =
+        std::filesystem::exists(texture) ? textureTitle(texture) : std::string();
+    return exportPart(part, formatNamed(type), out, title ? *title : fallback) ? 0 : EXIT_INVALID;
+}
+
+int commandImport(const std::string& in, const std::string& partFile, const std::string& out,
+                  int at, const std::string& type) {
+    const int named = exchangeFormatOf(partFile);
+    if (type.empty() && !named) {
+        showError(partFile + ": the file type is not .ffp, .obj or .dxf; give --format");
+        return EXIT_USAGE;
+    }
+    if (!readModel(in, false)) return EXIT_INVALID;
+    if (at > model.header.numParts) {
+        showError(format("--at %d is past the last part (the model has %d)", at,
+                         model.header.numParts));
+        return EXIT_INVALID;
+    }
+    const ExchangeFormat format = type.empty() ? ExchangeFormat(named) : formatNamed(type);
+    // Written only when the part went in.
+    return importPart(at, format, partFile) && saveFceFile(out) ? 0 : EXIT_INVALID;
+}
+
 int commandSample(const std::string& folder, int triangles) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -203,6 +243,29 @@ int main(int argc, char** argv) {
                  "                             map all of part P's triangles along an axis\n"
                  "                             (--mirror: negative x as positive, along z)\n");
 
+    std::string type, title, partFile;
+    int part = 0;
+    auto* exportCommand = app.add_subcommand("export", "Write one part as a part file, OBJ or DXF");
+    exportCommand->add_option("TYPE", type, "ffp, obj or dxf")
+        ->required()
+        ->check(CLI::IsMember({"ffp", "obj", "dxf"}));
+    exportCommand->add_option("IN", file, "FCE file to read")->required();
+    exportCommand->add_option("PART", part, "Index of the part")->required();
+    exportCommand->add_option("OUT", output, "File to write")->required();
+    auto* titleOption = exportCommand->add_option(
+        "--texture-title", title,
+        "Texture name for OBJ's usemtl line (default: the texture file beside IN)");
+
+    auto* importCommand =
+        app.add_subcommand("import", "Insert a part file, OBJ or DXF as a new part, and save");
+    importCommand->add_option("IN", file, "FCE file to read")->required();
+    importCommand->add_option("PARTFILE", partFile, "Part file, OBJ or DXF")->required();
+    importCommand->add_option("OUT", output, "FCE file to write")->required();
+    importCommand->add_option("--at", part, "Index the new part gets (default 0)")
+        ->check(CLI::NonNegativeNumber);
+    importCommand->add_option("--format", type, "ffp, obj or dxf (default: from the extension)")
+        ->check(CLI::IsMember({"ffp", "obj", "dxf"}));
+
     auto* sample =
         app.add_subcommand("sample", "Write the sample car as DIR/car.fce and DIR/car00.tga");
     sample->add_option("DIR", file, "Folder to write into")->required();
@@ -259,6 +322,9 @@ int main(int argc, char** argv) {
     if (*resave) return commandResave(file, output, centre);
     if (*sample) return commandSample(file, triangles);
     if (*edit) return commandEdit(file, output, edit->remaining());
+    if (*exportCommand)
+        return commandExport(type, file, part, output, *titleOption ? &title : nullptr);
+    if (*importCommand) return commandImport(file, partFile, output, part, type);
     if (*draw) return renderModelToPng(file, output, render) ? 0 : EXIT_INVALID;
     return EXIT_USAGE;
 }

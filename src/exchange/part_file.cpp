@@ -3,11 +3,11 @@
 
 #include "editing/parts.h"
 #include "editing/rebuild.h"
+#include "exchange/exchange_file.h"
 #include "model/car_model.h"
 #include "model/file_io.h"
 #include "model/messages.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -27,9 +27,7 @@ struct PartHead {
 static_assert(sizeof(PartHead) == PART_FILE_HEAD);
 
 bool refuse(const std::string& why) {
-    closeFile();
-    showError("Unreadable part file: " + why + ".\n" + currentFilePath());
-    return false;
+    return refuseImport("part file", why);
 }
 
 bool finite(const Vec3& v) {
@@ -52,14 +50,12 @@ bool writePartFile(int part) {
     std::memcpy(head.groups, model.groups[part], sizeof head.groups);
     const int slot = partSlot(part);
     const size_t V = head.vertices;
-    bool ok = writeExact(sizeof head, &head) && writeExact(12 * V, model.vertices + slot) &&
+    const bool ok = writeExact(sizeof head, &head) && writeExact(12 * V, model.vertices + slot) &&
               writeExact(12 * V, model.damagedVertices + slot) &&
               writeExact(4 * V, model.vertexFlags + slot) &&
               writeExact(sizeof(ModelTriangle) * head.triangles,
                          model.triangles + h.partFirstTriangle[part]);
-    errno = 0;
-    if (!closeFile() && ok) reportLastError(currentFilePath()), ok = false;
-    return ok;
+    return finishExportFile(ok);
 }
 
 bool readPartFile(int index) {

@@ -12,6 +12,7 @@ static_assert(std::endian::native == std::endian::little,
 
 struct Vec3 {
     float x, y, z;
+    bool operator==(const Vec3&) const = default;
 };
 static_assert(sizeof(Vec3) == 12);
 

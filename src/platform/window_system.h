@@ -247,6 +247,9 @@ class WindowSystem {
     saveFileDialog(const std::string& title,
                    const std::vector<std::pair<std::string, std::string>>& filters,
                    const std::string& start, const std::string& extension) = 0;
+    // The filter the user had chosen when the last file dialog was accepted
+    // (1 for the first).
+    virtual int chosenFileFilter() = 0;
     // An in-place text entry over a control: Enter or closing it accepts,
     // Escape does nothing. Returns the accepted text, UTF-8, at most maxLength
     // characters.

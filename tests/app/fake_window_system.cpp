@@ -111,6 +111,10 @@ std::string FakeWindowSystem::fileDialog(FakeFileDialog dialog) {
     return next(fileAnswers, std::string());
 }
 
+int FakeWindowSystem::chosenFileFilter() {
+    return next(filterAnswers, 1);
+}
+
 std::string FakeWindowSystem::editInPlace(int, const std::string& text, int maxLength) {
     edits.push_back(text);
     std::string answer = next(editAnswers, text);

@@ -106,6 +106,7 @@ class FakeWindowSystem : public WindowSystem {
                                const std::string& start, const std::string& extension) override {
         return fileDialog({true, title, start, extension});
     }
+    int chosenFileFilter() override;
     std::string editInPlace(int id, const std::string& text, int maxLength) override;
 
     bool openUrl(const std::string& url) override {
@@ -175,6 +176,7 @@ class FakeWindowSystem : public WindowSystem {
     std::deque<int> messageBoxAnswers; // empty: OK for a lone OK button, else Cancel
     std::vector<FakeFileDialog> fileDialogs;
     std::deque<std::string> fileAnswers; // "" or empty: cancelled
+    std::deque<int> filterAnswers;       // per accepted dialog; empty: the first filter
     std::vector<std::string> edits;      // the texts the entries started with
     std::deque<std::string> editAnswers; // empty: Enter on the text as it was
     std::vector<std::string> openedUrls;

@@ -33,12 +33,13 @@ TEST_F(QtWindowTest, MessageBoxesFileDialogsAndTheInPlaceEditGiveTheAnswer) {
         whenModalOpens([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             EXPECT_EQ(dialog->nameFilters().join(";"), "Partfile (*.ffp);Wavefront (*.obj)");
-            if (!filter.isEmpty()) emit dialog->filterSelected(filter);
+            if (!filter.isEmpty()) dialog->selectNameFilter(filter), emit dialog->filterSelected(filter);
             dialog->selectFile(QStringLiteral("wheel"));
             static_cast<QDialog*>(dialog)->accept(); // as the Save button does
         });
         EXPECT_EQ(system->saveFileDialog("Export", filters, folder.path().string(), "ffp"),
                   folder.file(filter.isEmpty() ? "wheel.ffp" : "wheel.obj"));
+        EXPECT_EQ(system->chosenFileFilter(), filter.isEmpty() ? 1 : 2);
     }
     whenModalOpens([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);

@@ -122,6 +122,8 @@ QtWindowSystem::fileDialog(bool save, const std::string& title,
         dialog.selectFile(startInfo.fileName());
     }
     if (dialog.exec() != QDialog::Accepted) return std::string();
+    lastFilter = int(names.indexOf(dialog.selectedNameFilter())) + 1;
+    if (lastFilter < 1) lastFilter = 1;
     QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? std::string() : QFile::encodeName(chosen.first()).toStdString();
 }

@@ -74,6 +74,7 @@ class QtWindowSystem : public WindowSystem {
     std::string openFileDialog(const std::string& title,
                                const std::vector<std::pair<std::string, std::string>>& filters,
                                const std::string& start) override;
+    int chosenFileFilter() override { return lastFilter; }
     std::string saveFileDialog(const std::string& title,
                                const std::vector<std::pair<std::string, std::string>>& filters,
                                const std::string& start, const std::string& extension) override;
@@ -119,4 +120,5 @@ class QtWindowSystem : public WindowSystem {
     bool pointerShown = true;
     bool quitRequested = false;
     int quitCode = 0;
+    int lastFilter = 1;
 };
