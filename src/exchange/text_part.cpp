@@ -11,12 +11,17 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+bool isNumberStart(char c) {
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
 }
 
 bool finite(const Vec3& v) {
@@ -76,7 +81,8 @@ long readInteger(std::string_view text) {
 
 int readNumbers(std::string_view text, float* numbers, int count) {
     std::fill(numbers, numbers + count, 0.0f);
-    size_t i = text.find_first_of("0123456789+-.");
+    size_t i = 0;
+    while (i < text.size() && !isNumberStart(text[i])) ++i;
     int read = 0;
     while (i < text.size() && read < count) {
         if (text[i] == '+') ++i;
@@ -98,6 +104,42 @@ int readNumbers(std::string_view text, float* numbers, int count) {
         while (i < text.size() && isBlank(text[i])) ++i;
     }
     return read;
+}
+
+void appendFixed4(std::string& text, float value) {
+    // A float times 10000 is exact in a double (24 + 14 bits), so rounding
+    // that to an integer (ties to even) rounds as printf does.
+    const double scaled = double(value) * 10000.0;
+    if (!(std::fabs(scaled) < 1e18)) {
+        char buffer[64];
+        text.append(buffer, size_t(std::snprintf(buffer, sizeof buffer, "%.4f", double(value))));
+        return;
+    }
+    const auto n = static_cast<unsigned long long>(std::fabs(std::nearbyint(scaled)));
+    if (std::signbit(value)) text += '-';
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n / 10000).ptr;
+    text.append(digits, end);
+    const unsigned fraction = unsigned(n % 10000);
+    const char decimals[6] = {'.', char('0' + fraction / 1000), char('0' + fraction / 100 % 10),
+                              char('0' + fraction / 10 % 10), char('0' + fraction % 10), 0};
+    text.append(decimals, 5);
+}
+
+void appendInteger(std::string& text, long value) {
+    char digits[24];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+void appendHead(std::string& text, const char* lineStart, int part) {
+    const Vec3& p = model.header.partPos[part];
+    text += lineStart, text += "Position = ", appendFixed4(text, p.x), text += ' ';
+    appendFixed4(text, p.y), text += ' ', appendFixed4(text, p.z);
+    text += lineStart, text += "Groups = ", appendInteger(text, model.groupCount[part]);
+    for (int g = 0; g < model.groupCount[part] && g < MAX_GROUPS; ++g) {
+        text += lineStart, text += "Smoothing = ", appendInteger(text, model.groups[part][g].groupId);
+        text += ' ', appendInteger(text, model.groups[part][g].smoothAngle);
+    }
 }
 
 bool insertTextPart(TextPart& part, int index, const char* kind) {

@@ -40,17 +40,26 @@ struct TextPart {
 // Calls f(line) for each line of `text`: a line ends at CR or LF, and a
 // CR LF or LF CR pair is one line end.
 template <typename F> void forEachLine(std::string_view text, F f) {
+    const size_t size = text.size();
     size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
+    while (start < size) {
+        size_t end = start;
+        while (end < size && text[end] != '\r' && text[end] != '\n') ++end;
         f(text.substr(start, end - start));
         start = end + 1;
-        if (start < text.size() && text[start] != text[end] &&
-            (text[start] == '\r' || text[start] == '\n'))
+        if (start < size && text[start] != text[end] && (text[start] == '\r' || text[start] == '\n'))
             ++start;
     }
 }
+
+// Appends `value` as "%.4f" writes it, without the cost of printf.
+void appendFixed4(std::string& text, float value);
+// Appends `value` as "%ld" writes it.
+void appendInteger(std::string& text, long value);
+// Appends the lines both formats write after the name: "Position = x y z",
+// "Groups = n" and one "Smoothing = id angle" per group, each after
+// `lineStart` (which ends the line before).
+void appendHead(std::string& text, const char* lineStart, int part);
 
 // Whether `line` begins with `label`; then `rest` is what follows.
 bool startsWith(std::string_view line, std::string_view label, std::string_view& rest);

@@ -2,6 +2,7 @@
 // other programs, and files the model cannot hold.
 #include "editing/parts.h"
 #include "exchange/part_exchange.h"
+#include "exchange/text_part.h"
 #include "model/car_model.h"
 #include "model/fce_file.h"
 #include "support/test_support.h"
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 // Positions print as (x, y, z) in failures.
@@ -147,17 +149,17 @@ TEST_F(TextExchange, TheSampleCarsPartsSurviveBothFormatsToFourDecimals) {
 }
 
 TEST_F(TextExchange, ObjFromOtherProgramsReadsAsFarAsItFits) {
-    // A quad gives its first three corners; "f 1 2 3" has no texture numbers; a
+    // A quad gives its first three corners; "v//vn" has no texture numbers; a
     // vertex number past those read so far, or 0, ends its face; with "vn"
     // before "vt" the third field numbers the texture pair; a texture number
     // without a pair gives (0, 0); a short "v" line reads the rest as 0; the
     // text ends at '@'.
     const std::string obj = "o foreign\nv 1 2 3\nv 4 5 6\nv 7\nvt -0.25 0.5\nvt 0.75 1\n"
                             "f 1/2 2/1 3/2 1/1\r\n"
-                            "f 1 2 3\n"
+                            "f 1//2 2//1 3//1\n"
                             "# Group = 3\n# Flags = 7\n"
                             "f 2/1 5/2 1/2\n"
-                            "f 3 0 1\n"
+                            "f 3 0 1\r"
                             "vn 0 0 1\nvt 0.125 0.25\nv 0 0 1\nv 0 1 0\nv 1 0 0\nv 9 9 9\n"
                             "f 4/2/3 5/1/9 " + std::string(5000, ' ') + "6/1/1\n"
                             "# Group = 5\n# Flags = 9\n@\nf 1 2 3\n";
@@ -223,14 +225,15 @@ TEST_F(TextExchange, GroupCountsFollowTheSmoothingLinesRead) {
 }
 
 TEST_F(TextExchange, DxfFromOtherProgramsKeepsOnlyItsFaces) {
-    // A header point and a line are no corners; a quadrilateral gives its
+    // A header point, a line and a polyline are no corners; a quadrilateral gives its
     // first three corners; without the program's comments every face has
     // group word 0 and flags 0; without EOF the text is read to its end.
     const std::string dxf = "  0\nSECTION\n  2\nHEADER\n  9\n$EXTMIN\n 10\n-5.0\n 20\n-5.0\n 30\n-5.0\n"
                             "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
                             "  0\n3DFACE\n  8\nlayer\n 10\n1\n 20\n2\n 30\n3\n 11\n4\n 21\n5\n 31\n6\n"
                             " 12\n7\n 22\n8\n 32\n9\n 13\n1\n 23\n1\n 33\n1\n"
-                            "  0\nLINE\n 10\n50\n 20\n50\n 30\n50\n 11\n60\n 21\n60\n 31\n60\n";
+                            "  0\nLINE\n 10\n50\n 20\n50\n 30\n50\n 11\n60\n 21\n60\n 31\n60\n"
+                            "  0\nPOLYLINE\n 66\n1\n  0\nVERTEX\n 10\n70\n 20\n70\n 30\n70\n  0\nSEQEND\n";
     ASSERT_TRUE(import(EXCHANGE_DXF, dxf));
     ASSERT_EQ(model.header.partTriangleCount[0], 1);
     const Vec3 at[3] = {{1, 3, -2}, {4, 6, -5}, {7, 9, -8}};
@@ -291,6 +294,25 @@ TEST_F(TextExchange, TheTriangleLimitCountsTheImportedFaces) {
                                                     : std::vector<std::string>{"Maximal number of triangles is 21845!"});
     }
     EXPECT_EQ(model.header.numTriangles, 21845);
+}
+
+TEST(ExchangeNumbers, FourDecimalsAsPrintfWritesThem) {
+    std::vector<float> values = {0.0f, -0.0f, 0.03125f, -0.03125f, 0.96875f, 1e-5f, -1e-5f,
+                                 -0.00005f, 99999.99995f, 1e14f, -3e17f, 1e20f, 3.4e38f,
+                                 INFINITY, -INFINITY, NAN};
+    std::mt19937 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        const int exponent = int(random() % 40) - 20;
+        values.push_back(std::ldexp(float(random() % 0xFFFFFF) / float(0xFFFFFF), exponent) *
+                         (random() % 2 ? 1.0f : -1.0f));
+    }
+    for (float v : values) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.4f", double(v));
+        std::string text;
+        appendFixed4(text, v);
+        ASSERT_EQ(text, expected) << std::hexfloat << v;
+    }
 }
 
 TEST(ExchangeNames, ProposedAndFinalFileNames) {
