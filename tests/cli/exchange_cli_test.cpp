@@ -32,6 +32,10 @@ TEST(CliExchange, ExportAndImportMoveAPartBetweenCars) {
     EXPECT_EQ(std::make_pair(beyond.status, beyond.err),
               std::make_pair(1, std::string("vornix-cli: part 9 does not exist (the model has 9)\n")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.ffp")));
+    const CliRun nowhere = runCli("export dxf " + sampleFce() + " 0 " + dir.file("no/part.dxf"));
+    EXPECT_EQ(std::make_pair(nowhere.status, nowhere.err.find("No such file or directory: " +
+                                                              dir.file("no/part.dxf"))),
+              std::make_pair(1, size_t(22)));
 
     // The format comes from the extension or --format; --at may append.
     std::filesystem::copy_file(obj, dir.file("wheel.txt"));

@@ -17,9 +17,15 @@ fi
 triangles() { "$cli" info --json "$1" | "$py" -c "import json,sys; print(json.load(sys.stdin)['parts'][$2]['triangles'])"; }
 count=$(triangles "$car" 1)
 
-# The OBJ reader sees one mesh of exactly the part's triangles.
-faces=$(assimp info "$tmp/w.obj" | sed -n 's/^Faces: *//p')
-[ "$faces" = "$count" ] || { echo "OBJ: $faces faces, expected $count"; exit 1; }
+# The OBJ reader sees one mesh of exactly the part's triangles, a corner
+# each without post-processing, and the part's distinct positions when it
+# writes them out again.
+faces=$(assimp info "$tmp/w.obj" -r | sed -n 's/^Faces: *//p')
+corners=$(assimp info "$tmp/w.obj" -r | sed -n 's/^Vertices: *//p')
+[ "$faces $corners" = "$count $((3 * count))" ] || { echo "OBJ: $faces faces, $corners corners"; exit 1; }
+assimp export "$tmp/w.obj" "$tmp/a.obj" >/dev/null
+[ "$(grep -c '^v ' "$tmp/a.obj")" = "$(grep '^v ' "$tmp/w.obj" | sort -u | wc -l)" ] ||
+    { echo "OBJ: the positions differ"; exit 1; }
 
 # The DXF reader sees the same triangles as 3DFACEs, each corner the OBJ's
 # vertex (x, y, z) at (x, -z, y), the fourth corner the first.
@@ -39,7 +45,6 @@ for face, corners in zip(faces, f):
 EOF
 
 # OBJ as another program writes it (v/vt/vn corners, a material library).
-assimp export "$tmp/w.obj" "$tmp/a.obj" >/dev/null
 "$cli" import "$car" "$tmp/a.obj" "$tmp/a.fce"
 [ "$(triangles "$tmp/a.fce" 0)" = "$count" ] || { echo "OBJ import lost faces"; exit 1; }
 
