@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 
@@ -466,7 +467,44 @@ bool loadFceFile(const std::string& path, bool keepTexture) {
     return true;
 }
 
+namespace {
+
+// What the file stores as a position (vertex plus part position), a damaged
+// position and a texture coordinate must be a finite float: a file with
+// anything else cannot be read again. "" when all are, else what is not.
+std::string firstNonFiniteValue() {
+    const FceHeader& h = model.header;
+    auto storable = [](double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; };
+    auto storableAt = [&storable](const Vec3& v, const Vec3& at) {
+        return storable(double(v.x) + at.x) && storable(double(v.y) + at.y) &&
+               storable(double(v.z) + at.z);
+    };
+    for (int p = 0; p < h.numParts; ++p) {
+        const Vec3 pos = h.partPos[p];
+        bool ok = storableAt(pos, {0, 0, 0});
+        for (int i = partSlot(p); ok && i < partSlot(p) + h.partVertexCount[p]; ++i)
+            ok = storableAt(model.vertices[i], pos) && storableAt(model.damagedVertices[i], pos);
+        int first = 0, end = 0;
+        if (!partTriangles(p, first, end)) end = first;
+        for (int t = first; ok && t < end; ++t)
+            for (int k = 0; k < 3; ++k)
+                ok = ok && storable(model.triangles[t].texU[k]) && storable(model.triangles[t].texV[k]);
+        if (!ok) return format("part %d holds a number that is not finite", p);
+    }
+    for (int d = 0; d < h.numDummies; ++d)
+        if (!storableAt(h.dummyPos[d], {0, 0, 0}))
+            return format("dummy %d has no finite position", d);
+    return "";
+}
+
+} // namespace
+
 bool saveFceFile(const std::string& path) {
+    const std::string fault = firstNonFiniteValue();
+    if (!fault.empty()) {
+        showError("The car was not saved: " + fault + ".\n" + path);
+        return false;
+    }
     if (!beginSafeSave(path)) {
         reportFileError(path);
         return false;

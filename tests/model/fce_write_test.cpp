@@ -245,3 +245,34 @@ TEST_F(FceWrite, AFullDiskLeavesTheOldFileAsItWas) {
     EXPECT_EQ(dir.entries(), 1);    // no temporary file left behind
     EXPECT_TRUE(saveFceFile(path)); // the model is intact and can still be saved
 }
+
+// A value the file cannot hold, and that the reader would refuse, stops the
+// save before any file is touched; the largest float still saves.
+TEST_F(FceWrite, NumbersTheFileCannotHoldStopTheSave) {
+    const std::string path = dir.file("out.fce");
+    auto spoil = [](int which) {
+        buildTestModel(2, 4);
+        const float huge = 3.4028235e38f;
+        switch (which) {
+        case 0: model.header.partPos[1].x = huge, model.vertices[partSlot(1)].x = 0.0f; break;
+        case 1: model.header.partPos[1].x = huge, model.vertices[partSlot(1)].x = 1e32f; break;
+        case 2: model.damagedVertices[partSlot(1) + 2].y = -INFINITY; break;
+        case 3: model.triangles[5].texV[2] = NAN; break;
+        case 4: model.header.dummyPos[1].z = NAN; break;
+        }
+    };
+    const char* faults[] = {nullptr, "part 1 holds a number that is not finite",
+                            "part 1 holds a number that is not finite",
+                            "part 1 holds a number that is not finite",
+                            "dummy 1 has no finite position"};
+    for (int which = 0; which < 5; ++which) {
+        spoil(which);
+        messages.errors.clear();
+        EXPECT_EQ(saveFceFile(path), faults[which] == nullptr) << which;
+        const std::string expected =
+            faults[which] ? "The car was not saved: " + std::string(faults[which]) + ".\n" + path : "";
+        EXPECT_EQ(messages.errors.empty() ? "" : messages.errors[0], expected);
+        std::filesystem::remove(path);
+        EXPECT_EQ(dir.entries(), 0) << which;
+    }
+}
