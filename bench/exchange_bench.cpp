@@ -3,6 +3,7 @@
 //   --benchmark_report_aggregates_only=true
 #include "editing/rebuild.h"
 #include "exchange/part_exchange.h"
+#include "largest_part.h"
 #include "model/car_model.h"
 
 #include <benchmark/benchmark.h>
@@ -13,34 +14,15 @@
 
 namespace {
 
-// The largest part there can be: a bumpy sheet of 2 triangles per cell,
-// shared by the rebuild, with texture coordinates, groups and flags.
-void buildSheet() {
-    constexpr int W = 109;
-    const int T = MAX_TRIANGLES;
+// The largest part, shared by the rebuild, with two groups and flags.
+void buildSharedSheet() {
     freeModel(false);
     model = CarModel{};
-    if (!allocateStore(T)) std::abort();
-    FceHeader& h = model.header;
-    h.numParts = 1, h.numTriangles = T, h.partTriangleCount[0] = T, h.partVertexCount[0] = 3 * T;
-    std::snprintf(h.partNames[0], NAME_SIZE, ":HB");
-    model.groupCount[0] = 2, model.groups[0][0] = {0, 60}, model.groups[0][1] = {8, 30};
-    auto point = [](int i, int j) {
-        return Vec3{0.05f * float(i), 0.01f * float((i * 7 + j * 3) % 5), 0.05f * float(j)};
-    };
-    for (int t = 0; t < T; ++t) {
-        const int cell = t / 2, i = cell % W, j = cell / W;
-        const Vec3 c[4] = {point(i, j), point(i + 1, j), point(i, j + 1), point(i + 1, j + 1)};
-        const Vec3 corners[3] = {c[0], t % 2 ? c[3] : c[1], t % 2 ? c[2] : c[3]};
-        ModelTriangle& tri = model.triangles[t];
-        tri.groupAndBase = t % 3 ? 0 : 8u << 16, tri.flags = uint32_t(t % 7);
-        for (int k = 0; k < 3; ++k) {
-            model.vertices[3 * t + k] = model.damagedVertices[3 * t + k] = corners[k];
-            tri.v[k] = uint32_t(3 * t + k);
-            tri.texU[k] = corners[k].x / 6.0f, tri.texV[k] = corners[k].z / 6.0f;
-        }
-    }
-    computeFaceNormals(model.vertices, 3 * T, 0, T);
+    buildSheet();
+    std::snprintf(model.header.partNames[0], NAME_SIZE, ":HB");
+    model.groupCount[0] = 2, model.groups[0][1] = {8, 30};
+    for (int t = 0; t < MAX_TRIANGLES; ++t)
+        model.triangles[t].groupAndBase = t % 3 ? 0 : 8u << 16, model.triangles[t].flags = uint32_t(t % 7);
     rebuildPartVertices(0);
 }
 
@@ -59,7 +41,7 @@ std::string fileFor(ExchangeFormat format) {
 
 void exportLargestPart(benchmark::State& state) {
     const auto format = ExchangeFormat(state.range(0));
-    buildSheet();
+    buildSharedSheet();
     for (auto _ : state)
         if (!exportPart(0, format, fileFor(format), "car00.tga")) std::abort();
     state.counters["bytes"] = double(std::filesystem::file_size(fileFor(format)));
@@ -68,7 +50,7 @@ BENCHMARK(exportLargestPart)->DenseRange(1, 3)->Unit(benchmark::kMillisecond);
 
 void importLargestPart(benchmark::State& state) {
     const auto format = ExchangeFormat(state.range(0));
-    buildSheet();
+    buildSharedSheet();
     if (!exportPart(0, format, fileFor(format), "car00.tga")) std::abort();
     for (auto _ : state) {
         state.PauseTiming();
