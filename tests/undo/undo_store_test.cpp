@@ -69,25 +69,16 @@ void edit(int page, std::mt19937& random) {
     }
 }
 
-class UndoStore : public ::testing::Test {
+class UndoStore : public ModelTest {
   protected:
-    void SetUp() override {
-        buildTestModel(3, 10);
-        setUndoFolder(dir.path().string());
-    }
+    void SetUp() override { buildTestModel(3, 10), setUndoFolder(dir.path().string()); }
     void TearDown() override {
-        failAllocationsAfter(-1);
-        endUndoHistory();
-        undo = UndoState{};
-        resetModel();
+        failAllocationsAfter(-1), endUndoHistory(), undo = UndoState{}, ModelTest::TearDown();
     }
     void begin(int page) {
-        endUndoHistory();
-        beginUndoHistory(page);
+        endUndoHistory(), beginUndoHistory(page);
         ASSERT_TRUE(takeSnapshot(true));
     }
-    RecordingMessages messages;
-    TempDir dir;
     std::mt19937 random{7};
 };
 
@@ -130,12 +121,9 @@ TEST_F(UndoStore, TheRingGoesBackSixtyTwoStepsAndANewEditEndsTheRedoBranch) {
 TEST_F(UndoStore, ARestoreThatFailsChangesNothing) {
     const std::string file = snapshotPath(1);
     const size_t partsTriangles = 8 + 8248 + 256 + 256 + 128 + 128 + 16384 + 156 * 30;
-    const struct {
-        int page;
-        const char* what;
-        int64_t offset; // where a word goes into the file; -1: the file goes, -2: its last byte
-        uint32_t word;
-    } cases[] = {
+    // The page, what is wrong, where a word goes into the file (-1: the file
+    // goes, -2: its last byte) and the word.
+    const std::tuple<int, const char*, int64_t, uint32_t> cases[] = {
         {PARTS, "missing", -1, 0},
         {SURFACES, "missing", -1, 0},
         {TEXTURES, "missing", -1, 0},
@@ -154,22 +142,22 @@ TEST_F(UndoStore, ARestoreThatFailsChangesNothing) {
         {SURFACES, "a corner outside", 16900 + 56 * 10 + 4, 12},
         {TEXTURES, "a corner outside", 4 + 56 * 29 + 12, 12},
     };
-    for (const auto& c : cases) {
-        begin(c.page);
+    for (const auto& [page, what, offset, word] : cases) {
+        begin(page);
         model.triangles[0].flags ^= 0x40; // kept by every page with files
         ASSERT_TRUE(takeSnapshot(false));
         const std::vector<uint8_t> now = state();
         std::vector<uint8_t> bytes = readBytes(file);
-        c.offset == -2  ? bytes.pop_back()
-        : c.offset >= 0 ? setWordAt(bytes, size_t(c.offset), c.word)
-                        : void();
+        if (offset == -2) bytes.pop_back();
+        if (offset >= 0) setWordAt(bytes, size_t(offset), word);
         std::remove(file.c_str());
-        if (c.offset != -1) writeBytes(file, bytes);
+        if (offset != -1) writeBytes(file, bytes);
         messages.errors.clear();
-        EXPECT_FALSE(undoStep()) << c.page << " " << c.what;
-        EXPECT_TRUE(state() == now && undo.current == 2 && undo.canUndo && !undo.canRedo) << c.what;
-        EXPECT_EQ(messages.errors.back(), "Data couldn't be restored!") << c.what;
-        EXPECT_TRUE(c.offset != -1 ||
+        EXPECT_TRUE(!undoStep() && state() == now && undo.current == 2 && undo.canUndo &&
+                    !undo.canRedo)
+            << page << " " << what;
+        EXPECT_EQ(messages.errors.back(), "Data couldn't be restored!") << what;
+        EXPECT_TRUE(offset != -1 ||
                     messages.errors.front() == "Error:2\nNo such file or directory: " + file);
     }
 }
@@ -193,8 +181,7 @@ TEST_F(UndoStore, SoakOfEditsUndosAndRedosAcrossPages) {
     std::vector<std::vector<uint8_t>> history{state()};
     size_t at = 0;
     rlimit old, full;
-    getrlimit(RLIMIT_FSIZE, &old);
-    full = old, full.rlim_cur = 1000; // below every snapshot file
+    getrlimit(RLIMIT_FSIZE, &old), full = old, full.rlim_cur = 1000; // below every snapshot file
     std::signal(SIGXFSZ, SIG_IGN);
     for (int step = 0; step < 2000; ++step) {
         const uint32_t action = random() % 100;
@@ -218,8 +205,7 @@ TEST_F(UndoStore, SoakOfEditsUndosAndRedosAcrossPages) {
                 ASSERT_FALSE(std::filesystem::exists(snapshotPath(int((current + 1) & 63))));
                 ASSERT_TRUE(takeSnapshot(false)) << step;
             }
-            history.resize(at + 1);
-            history.push_back(state());
+            history.resize(at + 1), history.push_back(state());
             if (history.size() > 63) history.erase(history.begin());
             at = history.size() - 1;
         } else {
