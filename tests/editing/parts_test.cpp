@@ -33,17 +33,12 @@ void expectConsistentLayout() {
               std::make_tuple(triangles, vertices, triangles));
 }
 
-class Parts : public ::testing::Test {
+class Parts : public ModelTest {
   protected:
-    void TearDown() override {
-        failAllocationsAfter(-1);
-        resetModel();
-    }
     void load(const std::string& car) {
         resetModel();
         ASSERT_TRUE(loadFceFile(car, false));
     }
-    RecordingMessages messages;
 };
 
 } // namespace
@@ -101,8 +96,8 @@ TEST_F(Parts, InsertedPartsStartCleanAndLimitsRefuseBeforeAnyChange) {
     failAllocationsAfter(0);
     EXPECT_FALSE(deletePart(3));
     failAllocationsAfter(-1);
-    EXPECT_EQ(messages.errors, std::vector<std::string>{"Out of memory!"});
-    EXPECT_EQ(std::make_tuple(model.header.numParts, allParts()), std::make_tuple(64, most));
+    EXPECT_EQ(std::make_tuple(messages.errors, model.header.numParts, allParts()),
+              std::make_tuple(std::vector<std::string>{"Out of memory!"}, 64, most));
 }
 
 // Deleting the current last part makes the new last one current; the only
