@@ -38,6 +38,13 @@ inline void sendMouse(QWidget* target, int type, QPoint pos, Qt::MouseButton but
     QMouseEvent event(QEvent::Type(type), pos, target->mapToGlobal(pos), button, buttons, keys);
     QApplication::sendEvent(target, &event);
 }
+// A left-button press at `from`, a move to `to` unless it is the same point
+// (a click), and the release there.
+inline void leftDrag(QWidget* target, QPoint from, QPoint to) {
+    sendMouse(target, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    if (to != from) sendMouse(target, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    sendMouse(target, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
 inline void pressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers), release(QEvent::KeyRelease, key, modifiers);
     QApplication::sendEvent(target, &press), QApplication::sendEvent(target, &release);
