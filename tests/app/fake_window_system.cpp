@@ -137,8 +137,7 @@ bool FakeWindowSystem::selectListItem(int id, int index, int clientX) {
     if (!c.shown || !events || index < 0 || index >= int(c.items.size())) return false;
     const bool multi = c.style & STYLE_MULTI_SELECT, was = c.selected[index];
     if (!multi) std::fill(c.selected.begin(), c.selected.end(), false);
-    c.selected[index] = !multi || !was;
-    c.current = index, c.clicked = true;
+    c.selected[index] = !multi || !was, c.current = index, c.clicked = true;
     c.clickX = clientX >= 0 ? clientX : c.rect.x + c.rect.width / 2;
     c.clickY = c.rect.y + LIST_FRAME + index * OWNER_ITEM_HEIGHT + OWNER_ITEM_HEIGHT / 2;
     return events->command(id, NOTIFY_SELECTION, true), true;

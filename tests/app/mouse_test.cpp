@@ -6,8 +6,7 @@
 // with both angles wrapping, each step measured from the last position; the
 // light's pitch turns against the pointer. A move without a press is no drag.
 TEST_F(CarTest, LeftDragPansOrbitsOrTurnsTheLightByTarget) {
-    panel.dragTarget = DRAG_MOVE_CAMERA;
-    drag(KEY_LEFT, 400, 300, 30, -20);
+    panel.dragTarget = DRAG_MOVE_CAMERA, drag(KEY_LEFT, 400, 300, 30, -20);
     EXPECT_EQ(std::make_pair(camera.live.panX, camera.live.panY),
               std::make_pair(float(0.02 * 30.0), float(0.02 * 20.0)));
     panel.dragTarget = DRAG_ROTATE_CAMERA, camera.live.yaw = 1400, camera.live.pitch = 20;

@@ -41,8 +41,7 @@ TEST_F(CarTest, DragTargetsDemoOrbitsAndResets) {
     ws.click(1249), ws.click(1253);
     EXPECT_EQ(std::make_tuple(motion.motionFlags, motion.pitchStep, motion.yawStep, ws.continuous),
               std::make_tuple(MOTION_ORBIT | MOTION_LIGHT_ORBIT, 1, 1, true));
-    camera.live.yaw = 10, light.lightDiffuse = 0.2;
-    ws.click(1205), ws.click(1206);
+    camera.live.yaw = 10, light.lightDiffuse = 0.2, ws.click(1205), ws.click(1206);
     EXPECT_EQ(
         std::make_tuple(motion.motionFlags, camera.live.yaw, light.lightDiffuse, states(1249, 5)),
         std::make_tuple(0u, 900, 0.75, "UDUDU"));

@@ -13,8 +13,7 @@ TEST_F(CarTest, EachPageShowsItsOwnControlsAndLatchesItsChoices) {
         for (int other = 0; other < 6; ++other)
             for (int id : own[other]) EXPECT_EQ(ws.shown(id), other == shown) << id;
     }
-    panel.selectionTool = 4, model.colorLayer = 2;
-    page(PAGE_SURFACES), page(PAGE_COLORS);
+    panel.selectionTool = 4, model.colorLayer = 2, page(PAGE_SURFACES), page(PAGE_COLORS);
     EXPECT_EQ(states(1260, 9), "UUUUDUUDU"); // tools, then colour layers
     panel.selectionTool = 3;
     page(PAGE_TEXTURES); // three tools only
@@ -62,8 +61,7 @@ TEST_F(CarTest, AngleFieldShowsOffDegreesOrNo) {
     const std::tuple<uint16_t, const char*, int> cases[] = {
         {0, "off", 0}, {1, "1\xB0", 1}, {90, "90\xB0", 90}, {91, "no", 100}};
     for (const auto& [angle, shown, slider] : cases) {
-        model.groups[p][model.currentGroup[p]].smoothAngle = angle;
-        refreshAngleField(true);
+        model.groups[p][model.currentGroup[p]].smoothAngle = angle, refreshAngleField(true);
         EXPECT_EQ(std::make_pair(text(ID_ANGLE), ws.control(ID_SLIDER).sliderPosition),
                   std::make_pair(std::string(shown), slider));
     }

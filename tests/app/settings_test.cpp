@@ -82,8 +82,7 @@ TEST_F(EditorTest, ValuesTheProgramCannotUseKeepTheirDefaults) {
         fillConfigRecord(r);
         r.viewFlags = flags, r.lightDiffuse = diffuse, r.lightAmbient = ambient;
         r.lightPitch = usable ? 1439 : 1440, r.lightYaw = usable ? 0 : -1;
-        r.dragTarget = usable ? 2 : 3, r.weldTolerance = *weld;
-        restart(&r);
+        r.dragTarget = usable ? 2 : 3, r.weldTolerance = *weld, restart(&r);
         EXPECT_EQ(std::make_tuple(render.viewFlags, light.lightDiffuse, light.lightAmbient),
                   usable ? std::make_tuple(flags, diffuse, ambient)
                          : std::make_tuple(0xC2u, 0.75, 0.25))

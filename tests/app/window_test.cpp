@@ -25,8 +25,7 @@ TEST_F(EditorTest, OpenReportsAMissingTextureAndDamagedSmoothingData) {
     setWordAt(file, 8248 + wordAt(file, 0x44) + 4, 1); // block A's vertex count
     writeBytes(dir.file("damaged.fce"), file);
     std::memset(file.data() + 4, 0, 4); // a plain file: no smoothing data at all
-    writeBytes(dir.file("plain.fce"), file);
-    start(dir.file("plain.fce"));
+    writeBytes(dir.file("plain.fce"), file), start(dir.file("plain.fce"));
     ws.fileAnswers = {dir.file("damaged.fce")}; // the texture's dialog is cancelled
     ws.pressAccelerator(ACCEL_LETTER, 'O');
     std::vector<std::string> texts;
@@ -118,8 +117,7 @@ TEST_F(EditorTest, UndoFoldersOfEditorsGoneAreRemovedAtStart) {
                                 temp.file("vornix-undo-Legacy"), // whose it is cannot be told
                                 temp.file("vornix-undo-" + std::to_string(gone) + "-File00")};
     for (const std::string& d : {dead, kept[0], kept[1]}) fs::create_directories(d + "/a");
-    writeBytes(kept[2], {1});
-    start();
+    writeBytes(kept[2], {1}), start();
     EXPECT_FALSE(fs::exists(dead));
     for (const std::string& path : kept) EXPECT_TRUE(fs::exists(path)) << path;
     EXPECT_EQ(temp.entries(), 4); // and this editor's

@@ -99,8 +99,7 @@ TEST_F(EditorOnQt, SaveAfterAFailedOpenLeavesTheCarAlone) {
         whenModalOpens([&](QWidget* next) { // the message saying why
             auto* box = qobject_cast<QMessageBox*>(next);
             ASSERT_NE(box, nullptr);
-            refusal = box->text();
-            box->button(QMessageBox::Ok)->click();
+            refusal = box->text(), box->button(QMessageBox::Ok)->click();
         });
     });
     press(Qt::Key_O, Qt::ControlModifier);
@@ -139,8 +138,7 @@ TEST_F(EditorOnQt, AGroupMadeOnTheBodyChangesItsShadingWhereItLies) {
     const QImage before = grabWidget(client);
     click(1262); // the rectangle tool that takes any triangle touching it
     const QRect band(192 + 200, 48 + 180, 200, 80);
-    leftDrag(client, band.topLeft(), band.bottomRight()), processEvents();
-    click(1207);
+    leftDrag(client, band.topLeft(), band.bottomRight()), processEvents(), click(1207);
     const ClientRect bar = ws->controlRect(ID_SLIDER);
     auto* slider = qobject_cast<QAbstractSlider*>(
         client->childAt(bar.x + bar.width / 2, bar.y + bar.height / 2));

@@ -74,8 +74,7 @@ TEST_F(Cli, FailuresExitWithOneAndOneLineNamingTheFile) {
     const std::string folder = dir.path().string(), locked = dir.file("locked.fce"),
                       fifo = dir.file("fifo.fce"), sample = sampleFce() + " ";
     writeBytes(dir.file("junk.fce"), std::vector<uint8_t>(9000, 0xFF));
-    writeBytes(dir.file("short.fce"), std::vector<uint8_t>(100, 1));
-    writeBytes(locked, {1});
+    writeBytes(dir.file("short.fce"), std::vector<uint8_t>(100, 1)), writeBytes(locked, {1});
     chmod(locked.c_str(), 0444); // refused for root too: the mode bits decide
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::pair<std::string, std::string> cases[] = {

@@ -103,8 +103,7 @@ TEST_F(Parts, InsertedPartsStartCleanAndLimitsRefuseBeforeAnyChange) {
 // Deleting the current last part makes the new last one current; the only
 // part stays.
 TEST_F(Parts, DeleteKeepsAValidCurrentPart) {
-    buildTestModel(3, 2);
-    model.selectedPart = 2;
+    buildTestModel(3, 2), model.selectedPart = 2;
     ASSERT_TRUE(deletePart(2));
     EXPECT_EQ(std::make_tuple(model.selectedPart, model.partFlags[1] & PART_SELECTED),
               std::make_tuple(1u, PART_SELECTED));

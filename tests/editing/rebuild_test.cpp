@@ -181,8 +181,7 @@ TEST_F(Rebuild, SmoothingRulesDecideWhichCornersAreShared) {
             << baseAngle << " " << groupAngle << " " << wordA << " " << wordB;
     }
     // Two corners of one triangle in one place keep a vertex each.
-    buildTestModel(1, 1);
-    model.vertices[1] = model.damagedVertices[1] = model.vertices[0];
+    buildTestModel(1, 1), model.vertices[1] = model.damagedVertices[1] = model.vertices[0];
     model.vertexFlags[1] = model.vertexFlags[0], rebuildPartVertices(0);
     EXPECT_EQ(model.header.partVertexCount[0], 3);
 }

@@ -19,8 +19,7 @@ class FceRead : public ModelTest {
   protected:
     // A valid file of a test model, as bytes.
     std::vector<uint8_t> testFile(int parts, int trianglesPerPart, int groupsOfPart1 = 1) {
-        buildTestModel(parts, trianglesPerPart);
-        model.groupCount[1] = uint16_t(groupsOfPart1);
+        buildTestModel(parts, trianglesPerPart), model.groupCount[1] = uint16_t(groupsOfPart1);
         EXPECT_TRUE(saveFceFile(dir.file("valid.fce")));
         resetModel();
         return readBytes(dir.file("valid.fce"));
@@ -54,8 +53,7 @@ TEST_F(FceRead, ASystemErrorWhileReadingFailsTheWholeRead) {
     writeBytes(dir.file("car.fce"), valid);
     // Inside the smoothing data, and inside the vertex table.
     for (size_t at : {size_t(8248 + wordAt(valid, 0x44) + 20), size_t(8248 + 100)}) {
-        messages.errors.clear();
-        failReadsFrom(int64_t(at), EIO);
+        messages.errors.clear(), failReadsFrom(int64_t(at), EIO);
         EXPECT_FALSE(loadFceFile(dir.file("car.fce"), false) || model.modelLoaded) << at;
         EXPECT_EQ(messages.errors,
                   std::vector<std::string>{"Error:5\nInput/output error: " + dir.file("car.fce")});
@@ -80,12 +78,8 @@ TEST_F(FceRead, DamagedFilesAreRefusedOrLoseOnlyTheirSmoothingData) {
     // Refused before the model's blocks are allocated, refused after reading,
     // or loaded with default smoothing data.
     enum { EARLY, LATE, DEFAULTS };
-    const struct {
-        const char* what;
-        size_t offset;
-        uint32_t value;
-        int outcome;
-    } cases[] = {
+    // What is wrong, where a word goes, the word, and the outcome.
+    const std::tuple<const char*, size_t, uint32_t, int> cases[] = {
         {"65 parts", 0x11C, 65, EARLY},
         {"negative parts", 0x11C, uint32_t(-1), EARLY},
         {"17 dummies", 0x58, 17, EARLY},
@@ -115,24 +109,23 @@ TEST_F(FceRead, DamagedFilesAreRefusedOrLoseOnlyTheirSmoothingData) {
         {"part table in block A", blockA + 16 + 256 + 4, 5, DEFAULTS},
         {"group count 0", part1Count, 0, DEFAULTS},
         {"group count 65", part1Count, 65, DEFAULTS}};
-    for (const auto& c : cases) {
+    for (const auto& [what, offset, value, outcome] : cases) {
         std::vector<uint8_t> file = valid;
-        setWordAt(file, c.offset, c.value);
-        messages.errors.clear();
-        failAllocationsAfter(c.outcome == EARLY ? 0 : -1); // else "Out of memory!"
+        setWordAt(file, offset, value), messages.errors.clear();
+        failAllocationsAfter(outcome == EARLY ? 0 : -1); // else "Out of memory!"
         const bool loaded = readBytesAsModel(file);
         failAllocationsAfter(-1);
-        EXPECT_EQ(loaded, c.outcome == DEFAULTS) << c.what;
+        EXPECT_EQ(loaded, outcome == DEFAULTS) << what;
         if (loaded) { // group 0 and the base slot, as a file without the data gets
             EXPECT_EQ(std::make_tuple(model.smoothingDataDamaged, model.header.extraDataTag,
                                       model.groupCount[1], model.triangles[150].groupAndBase,
                                       messages.errors.size()),
                       std::make_tuple(true, 0u, 1, 450u, 0u))
-                << c.what;
+                << what;
             continue;
         }
-        EXPECT_EQ(model.geometryBlock, nullptr) << c.what;
-        ASSERT_EQ(messages.errors.size(), 1u) << c.what;
+        EXPECT_EQ(model.geometryBlock, nullptr) << what;
+        ASSERT_EQ(messages.errors.size(), 1u) << what;
         EXPECT_EQ(messages.errors[0].rfind("Unreadable FCE file: ", 0), 0u) << messages.errors[0];
         EXPECT_NE(messages.errors[0].find("\n" + dir.file("in.fce")), std::string::npos);
     }
@@ -173,8 +166,7 @@ TEST_F(FceRead, TruncatedFilesNeverLoadHalfAModel) {
 TEST_F(FceRead, FailedReadDropsTheTextureEvenWhenKeepingIt) {
     std::vector<uint8_t> file = testFile(2, 4);
     for (uint32_t parts : {70u, 2u}) { // refused: the texture goes; read: it stays
-        setWordAt(file, 0x11C, parts);
-        writeBytes(dir.file("car.fce"), file);
+        setWordAt(file, 0x11C, parts), writeBytes(dir.file("car.fce"), file);
         model.textureImage = static_cast<uint8_t*>(allocBlock(64)), model.textureLoaded = true;
         ASSERT_TRUE(openForReading(dir.file("car.fce")));
         EXPECT_EQ(readFceFile(true), parts == 2);

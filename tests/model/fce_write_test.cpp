@@ -54,8 +54,7 @@ void expectStableResaves(const std::string& car, const TempDir& dir) {
 } // namespace
 
 TEST_F(FceWrite, LayoutOfThreeHundredVerticesAndTwoHundredTriangles) {
-    buildTestModel(2, 100);
-    model.header.partVertexCount[0] = model.header.partVertexCount[1] = 150;
+    buildTestModel(2, 100), model.header.partVertexCount[0] = model.header.partVertexCount[1] = 150;
     const std::vector<uint8_t> file = save();
     const uint32_t expected[14] = {0,     3600,  7200,  18400, 28000, 31600, 35200,
                                    38800, 42400, 46000, 49600, 50800, 52000, 53200};
@@ -74,21 +73,18 @@ TEST_F(FceWrite, LayoutOfThreeHundredVerticesAndTwoHundredTriangles) {
 }
 
 TEST_F(FceWrite, BlockBHoldsTenBytesPerTriangleOrWhatThePartRecordsNeed) {
-    const struct {
-        int parts, trianglesPerPart, groupsOfPart0;
-        size_t blockA, blockB;
-    } cases[] = {
+    // Parts, triangles per part, groups of part 0, and the sizes of blocks A and B.
+    const std::tuple<int, int, int, size_t, size_t> cases[] = {
         {1, 6, 1, 4 * 8, 12 * 6},            // V = 8: exactly 12T
         {1, 5, 1, 4 * 7, 12 * 5 + 2},        // odd T: the padding rounds up to whole words
         {1, 1, 1, 16, 2 + 8 + 4},            // V = 3: only the head of block A
         {2, 1, 10, 4 * 6, 4 + (4 + 40) + 8}, // the records need more than 10T = 20 bytes
     };
-    for (const auto& c : cases) {
-        buildTestModel(c.parts, c.trianglesPerPart);
-        model.groupCount[0] = uint16_t(c.groupsOfPart0);
-        const int V = c.parts * (c.trianglesPerPart + 2), T = c.parts * c.trianglesPerPart;
+    for (const auto& [parts, trianglesPerPart, groupsOfPart0, blockA, blockB] : cases) {
+        buildTestModel(parts, trianglesPerPart), model.groupCount[0] = uint16_t(groupsOfPart0);
+        const int V = parts * (trianglesPerPart + 2), T = parts * trianglesPerPart;
         const std::vector<uint8_t> file = save();
-        EXPECT_EQ(file.size(), 8248 + 136 * size_t(V) + 56 * size_t(T) + c.blockA + c.blockB)
+        EXPECT_EQ(file.size(), 8248 + 136 * size_t(V) + 56 * size_t(T) + blockA + blockB)
             << V << " " << T;
         EXPECT_EQ(int64_t(file.size()), fceFileSize());
     }
@@ -99,8 +95,7 @@ TEST_F(FceWrite, SmoothingDataSurviveFromTwoHundredSixtyVertices) {
     model.groupCount[0] = 3, model.groups[0][1] = {8, 45}, model.groups[0][2] = {16, 30};
     model.partFlags[0] = PART_VISIBLE | PART_DRIVER | PART_NORMALS_READY;
     for (int t = 100; t < 200; t += 3) model.triangles[t].groupAndBase |= 8u << 16;
-    model.triangles[150].groupAndBase |= 0x17u << 16;
-    save();
+    model.triangles[150].groupAndBase |= 0x17u << 16, save();
     ASSERT_TRUE(reload());
     EXPECT_EQ(std::make_tuple(model.header.extraDataTag, model.groupCount[0],
                               model.groups[0][1].groupId, model.groups[0][2].smoothAngle,

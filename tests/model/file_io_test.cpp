@@ -11,8 +11,7 @@ using FileIo = ModelTest;
 
 TEST_F(FileIo, SafeSaveReplacesOnlyAfterSuccessAndKeepsPermissions) {
     const std::string path = dir.file("car.fce");
-    writeBytes(path, {9, 9});
-    chmod(path.c_str(), 0640);
+    writeBytes(path, {9, 9}), chmod(path.c_str(), 0640);
     for (bool written : {false, true}) {
         ASSERT_TRUE(beginSafeSave(path));
         EXPECT_TRUE(writeExact(3, "abc"));

@@ -41,8 +41,7 @@ TEST_F(Geometry, FaceNormalsAreUnitCrossProductsAndVertexNormalsPointInward) {
     setTriangle(1, 0, 1, 1); // no area
     setTriangle(2, 0, 1, 7); // a corner beyond the part
     ModelTriangle* tri = model.triangles;
-    tri[1].faceNormal = tri[2].faceNormal = {9, 9, 9};
-    computeFaceNormals(model.vertices, 3, 0, 3);
+    tri[1].faceNormal = tri[2].faceNormal = {9, 9, 9}, computeFaceNormals(model.vertices, 3, 0, 3);
     for (int t = 0; t < 3; ++t) EXPECT_EQ(xyz(tri[t].faceNormal), xyz({0, 0, t == 0 ? 1.f : 0.f}));
 
     // A triangle naming vertex 0 twice counts once for it.

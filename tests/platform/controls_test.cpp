@@ -23,8 +23,7 @@ TEST_F(QtWindowTest, ControlsHearClicksAndHoverOrPassThemOnAndShowTheirLooks) {
         system->showControl(id, id != 2022), system->setCheck(id, 1); // only a check box takes it
         windowMouse(QEvent::MouseMove, {80, y});
         EXPECT_EQ(hovers.back(), reports ? id : 0); // 0: the window itself
-        commands.clear(), mouse.clear();
-        windowMouse(QEvent::MouseButtonPress, {80, y});
+        commands.clear(), mouse.clear(), windowMouse(QEvent::MouseButtonPress, {80, y});
         EXPECT_EQ(mouse, (reports ? MouseCalls{} : MouseCalls{{'d', KEY_LEFT, 80, y}}));
         windowMouse(QEvent::MouseButtonRelease, {80, y});
         EXPECT_EQ(commands, (reports ? Commands{{id, NOTIFY_CLICKED, true}} : Commands{}));
@@ -36,8 +35,7 @@ TEST_F(QtWindowTest, ControlsHearClicksAndHoverOrPassThemOnAndShowTheirLooks) {
     // The status look is black; a picture keeps a copy of the caller's pixels.
     system->setTextLook(2051, LOOK_STATUS);
     std::vector<uint32_t> image(128 * 24, 0x00FF00);
-    system->setControlImage(1300, image.data(), 128, 24);
-    image.assign(image.size(), 0);
+    system->setControlImage(1300, image.data(), 128, 24), image.assign(image.size(), 0);
     EXPECT_EQ(pixelAt(grabWidget(widget(2051)), 120, 20), 0x000000u);
     EXPECT_EQ(pixelAt(grabWidget(widget(1300)), 127, 23), 0x00FF00u);
 }

@@ -79,8 +79,7 @@ class QtWindowTest : public ::testing::Test, public WindowEvents {
   protected:
     void SetUp() override {
         ASSERT_TRUE(system->createMainWindow(this, 800, 560, false));
-        system->showMainWindow(), processEvents();
-        client = system->clientWidget();
+        system->showMainWindow(), processEvents(), client = system->clientWidget();
     }
     QWidget* widget(int id) { return system->controlWidget(id); }
     // Creates control `id` and shows it; its widget.

@@ -165,8 +165,7 @@ using FrameTest = RendererTest;
 // frame outside the view alone. Returns the heap allocations of the frames.
 long drawEveryPage(const std::string& car) {
     EXPECT_TRUE(loadFceFile(car, false));
-    fillTexture([](int, int) { return 0xFF8090A0u; });
-    buildDummySymbols(-1);
+    fillTexture([](int, int) { return 0xFF8090A0u; }), buildDummySymbols(-1);
     for (int t = 0; t < model.storeTriangles; t += 5) model.triangles[t].flags |= TRI_SELECTED;
     resetCamera();
     EXPECT_TRUE(startDriverSwing());
@@ -185,8 +184,7 @@ long drawEveryPage(const std::string& car) {
             render.page = page, render.viewFlags = flags, motion.motionFlags = moving;
             render.textureMappingActive = page == PAGE_TEXTURES, buildAxisCross();
             const long before = heapAllocations();
-            stepMotion(), prepareFrame(), drawFrame();
-            allocations += heapAllocations() - before;
+            stepMotion(), prepareFrame(), drawFrame(), allocations += heapAllocations() - before;
             EXPECT_GT(countOther(0, 0, 24, 607, 551), 100) << page << " " << flags;
         }
     EXPECT_EQ(changedOutsideView(), 0);

@@ -28,8 +28,7 @@ bool fillTriangle(const std::array<float, 6>& p) {
 class RasterTest : public RendererTest {
   protected:
     void SetUp() override {
-        RendererTest::SetUp();
-        changedOutsideView(true), useFrontAxisCamera();
+        RendererTest::SetUp(), changedOutsideView(true), useFrontAxisCamera();
         light.lightDir = {0.0, 0.0, -1.0}, render.viewFlags = VIEW_TEXTURES | VIEW_WINDOWS;
     }
     void TearDown() override {
@@ -91,13 +90,11 @@ TEST_F(RasterTest, TexelTimesShadeAtTheTexturesEdgesAndHoles) {
             {{0, 0, 0}, {40, 0, 0}, {0, -40, 0}}, 0, {c[0], c[0], c[0]}, {c[1], c[1], c[1]}}}});
         prepareFrame(), drawFrame();
         EXPECT_EQ(*pixelAt(310, 280), 0u);
-        fillTexture(corners);
-        prepareFrame(), drawFrame();
+        fillTexture(corners), prepareFrame(), drawFrame();
         EXPECT_EQ(*pixelAt(310, 280), uint32_t(c[2])) << c[0] << " " << c[1];
     }
     // A texel of alpha 0 is a hole: neither pixel nor depth is written.
-    fillTexture([](int, int) { return 0x00FFFFFFu; });
-    prepareFrame(), drawFrame();
+    fillTexture([](int, int) { return 0x00FFFFFFu; }), prepareFrame(), drawFrame();
     EXPECT_EQ(std::pair(*pixelAt(310, 280), *depthAt(310, 280)), std::pair(0u, -320.0f));
 }
 
@@ -160,8 +157,7 @@ TEST_F(RasterTest, PagesColourTheCurrentGroupTheSelectionWireframeAndGlass) {
     for (float x = -250; x < 300; x += 100) // flags and group of the cell that x starts
         cells.push_back(
             screenTriangle(x, 0, x + 40, 0, x, 40, 0, flags[cells.size()], groups[cells.size()]));
-    buildTriangleModel({cells});
-    model.groups[0][1] = {8, 60};
+    buildTriangleModel({cells}), model.groups[0][1] = {8, 60};
     fillTexture([](int, int) { return 0xFFFFFFFFu; }); // white texels at shade 255: 254
     const uint32_t Y = 0xFFFF00, W = 0xFFFFFF, G = 0x00FF00, C = 0x00FFFF, D = 0x808080,
                    T = 0xFEFEFE, B = 0x4B6080;
@@ -191,8 +187,7 @@ constexpr int WHITE = 0xFFFFFF, CYAN = 0x00FFFF;
 class OverlayTest : public RendererTest {
   protected:
     void SetUp() override {
-        RendererTest::SetUp();
-        useFrontAxisCamera(100.0f), render.viewFlags = 0;
+        RendererTest::SetUp(), useFrontAxisCamera(100.0f), render.viewFlags = 0;
         buildTriangleModel({{screenTriangle(0, 0, 0.1f, 0, 0, 0.1f, 0, TRI_SELECTED)}});
     }
 };

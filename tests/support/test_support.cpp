@@ -86,8 +86,7 @@ std::vector<uint8_t> partBytes(int p) {
     add(model.vertexFlags + slot, 4 * count);
     for (int t = h.partFirstTriangle[p]; t < h.partFirstTriangle[p] + h.partTriangleCount[p]; ++t) {
         ModelTriangle tri = model.triangles[t];
-        tri.groupAndBase >>= 16;
-        add(&tri, sizeof tri);
+        tri.groupAndBase >>= 16, add(&tri, sizeof tri);
     }
     add(&h.partPos[p], 12), add(&model.partHalfWidth[p], 4), add(&model.groupCount[p], 2);
     add(model.groups[p], sizeof model.groups[p]), add(h.partNames[p], NAME_SIZE);
@@ -95,8 +94,7 @@ std::vector<uint8_t> partBytes(int p) {
 }
 
 void resetModel() {
-    freeModel(false);
-    model = CarModel{};
+    freeModel(false), model = CarModel{};
 }
 
 void buildTestModel(int parts, int trianglesPerPart) {

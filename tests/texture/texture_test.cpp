@@ -55,8 +55,7 @@ class TextureTest : public ModelTest {
   protected:
     // Loads the file; a refused one leaves no texture, and never an open file.
     bool load(const std::vector<uint8_t>& bytes) {
-        messages.errors.clear();
-        writeBytes(dir.file("texture.tga"), bytes);
+        messages.errors.clear(), writeBytes(dir.file("texture.tga"), bytes);
         EXPECT_TRUE(openForReading(dir.file("texture.tga")));
         const bool loaded = loadTexture();
         EXPECT_TRUE(!fileIsOpen() && model.textureLoaded == loaded &&

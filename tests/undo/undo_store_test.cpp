@@ -51,8 +51,7 @@ void edit(int page, std::mt19937& random) {
         model.groupCount[p] = uint16_t(1 + f % 64), model.currentGroup[p] = f % 64 / 2;
         model.groups[p][f % 64] = {f, 45};
         tri.groupAndBase = (tri.groupAndBase & 0xFFFF) | uint32_t(f) << 16, tri.flags ^= 0x40;
-        model.vertices[3 * t].z = model.damagedVertices[3 * t].y = f;
-        model.vertexFlags[3 * t] ^= 4;
+        model.vertices[3 * t].z = model.damagedVertices[3 * t].y = f, model.vertexFlags[3 * t] ^= 4;
         for (int q = 0; q < model.header.numParts; ++q) // as the page's tools do
             computeVertexNormals(model.header.partFirstTriangle[q], model.normals + partSlot(q),
                                  model.header.partTriangleCount[q],
@@ -92,12 +91,10 @@ TEST_F(UndoStore, PartsSnapshotsKeepEverythingAcrossACountChange) {
     uint8_t* texture = model.textureImage = static_cast<uint8_t*>(allocBlock(64));
     model.groupCount[1] = 3, model.groups[1][2] = {9, 33},
     model.triangles[12].groupAndBase |= 9u << 16;
-    model.colorLayers[0][1] = {179, 127, 1, 0}, model.header.partPos[0] = {5, 5, 5};
-    begin(PARTS);
+    model.colorLayers[0][1] = {179, 127, 1, 0}, model.header.partPos[0] = {5, 5, 5}, begin(PARTS);
     const std::vector<uint8_t> before = state();
     model.textureImage = nullptr; // kept aside: the next model is built anew
-    buildTestModel(5, 7);
-    model.textureImage = texture, model.textureLoaded = true;
+    buildTestModel(5, 7), model.textureImage = texture, model.textureLoaded = true;
     ASSERT_TRUE(takeSnapshot(false) && undoStep());
     EXPECT_TRUE(state() == before && model.storeTriangles == 30 && model.textureImage == texture);
 }
@@ -163,8 +160,7 @@ TEST_F(UndoStore, ARestoreThatFailsChangesNothing) {
 }
 
 TEST_F(UndoStore, WithoutMemoryTheEditStillCounts) {
-    failAllocationsAfter(0);
-    beginUndoHistory(DUMMIES);
+    failAllocationsAfter(0), beginUndoHistory(DUMMIES);
     failAllocationsAfter(-1);
     EXPECT_EQ(messages.errors.back(), "Not enough memory for Undo storage!");
     model.modelModified = false;
@@ -186,8 +182,7 @@ TEST_F(UndoStore, SoakOfEditsUndosAndRedosAcrossPages) {
     for (int step = 0; step < 2000; ++step) {
         const uint32_t action = random() % 100;
         if (action < 3) { // another page
-            begin(page = 1 + int(random() % 5));
-            history = {state()}, at = 0;
+            begin(page = 1 + int(random() % 5)), history = {state()}, at = 0;
         } else if (action < 45) {
             edit(page, random);
             const bool diskFull = random() % 20 == 0;
