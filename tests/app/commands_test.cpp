@@ -6,23 +6,21 @@
 #include "app/panels.h"
 
 // The menu checks of View (x) and the latched buttons of its first four
-// items follow the view flags.
+// items follow the view flags. The steps, two a row: wireframes on, and
+// solid off (wireframes stay on); wireframes off with nothing else on (solid
+// again), and solid off alone (wireframes); textures with wireframes, and
+// solid replaces textures; textures replace solid, and wireframes off beside
+// textures; textures off alone (wireframes), and normals on; windows shown,
+// not transparent, and hidden; windows shown, transparent.
 TEST_F(CarTest, ViewModesKeepTheirRules) {
     const std::tuple<int, uint32_t, const char*> steps[] = {
-        {CMD_WIREFRAMES, 0xC3, "xx..x.."},          // on
-        {CMD_SOLID, 0xC1, "x...x.."},               // solid off: wireframes stay on
-        {CMD_WIREFRAMES, 0xC2, ".x..x.."},          // off with nothing else on: solid again
-        {CMD_SOLID, 0xC1, "x...x.."},               // and solid off alone: wireframes
-        {CMD_TEXTURES, 0xC5, "x.x.x.."},            // textures with wireframes
-        {CMD_SOLID, 0xC3, "xx..x.."},               // solid replaces textures
-        {CMD_TEXTURES, 0xC5, "x.x.x.."},            // and textures replace solid
-        {CMD_WIREFRAMES, 0xC4, "..x.x.."},          // wireframes off beside textures
-        {CMD_TEXTURES, 0xC1, "x...x.."},            // textures off alone: wireframes
-        {CMD_NORMALS, 0xC9, "x..xx.."},             // normals on
-        {CMD_SOLID_WINDOWS, 0x49, "x..x.x."},       // windows shown, not transparent
-        {CMD_HIDE_WINDOWS, 0x09, "x..x..x"},        // windows hidden
-        {CMD_TRANSPARENT_WINDOWS, 0xC9, "x..xx.."}, // windows shown, transparent
-    };
+        {CMD_WIREFRAMES, 0xC3, "xx..x.."},         {CMD_SOLID, 0xC1, "x...x.."},
+        {CMD_WIREFRAMES, 0xC2, ".x..x.."},         {CMD_SOLID, 0xC1, "x...x.."},
+        {CMD_TEXTURES, 0xC5, "x.x.x.."},           {CMD_SOLID, 0xC3, "xx..x.."},
+        {CMD_TEXTURES, 0xC5, "x.x.x.."},           {CMD_WIREFRAMES, 0xC4, "..x.x.."},
+        {CMD_TEXTURES, 0xC1, "x...x.."},           {CMD_NORMALS, 0xC9, "x..xx.."},
+        {CMD_SOLID_WINDOWS, 0x49, "x..x.x."},      {CMD_HIDE_WINDOWS, 0x09, "x..x..x"},
+        {CMD_TRANSPARENT_WINDOWS, 0xC9, "x..xx.."}};
     for (const auto& [command, flags, checks] : steps) {
         ws.menu(command);
         std::string menu, latched;

@@ -172,10 +172,9 @@ bool FakeWindowSystem::scroll(int id, int code, int position) {
 
 // The pointer cannot leave a confinement: it stops at its edge.
 void FakeWindowSystem::movePointer(int& x, int& y) {
-    if (confined && confinement.width > 0 && confinement.height > 0) {
-        x = std::clamp(x, confinement.x, confinement.x + confinement.width - 1);
+    if (confined && confinement.width > 0 && confinement.height > 0)
+        x = std::clamp(x, confinement.x, confinement.x + confinement.width - 1),
         y = std::clamp(y, confinement.y, confinement.y + confinement.height - 1);
-    }
     pointerX = x, pointerY = y;
 }
 

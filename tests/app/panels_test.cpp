@@ -92,14 +92,12 @@ TEST_F(CarTest, SurfaceFlagsAndTheDriverCheckTellAllSomeOrNone) {
 }
 
 // Light dummies' names select kind, colour, flash and three digits in their
-// lists; other names select their entry in the list of special names.
+// lists (a flash code of no table, as in HWY1234, leaves its list as it was);
+// other names select their entry in the list of special names.
 TEST_F(CarTest, DummyFieldsDecodeLightAndSpecialNames) {
     page(PAGE_DUMMIES), model.selectedDummy = 2;
     const std::pair<const char*, std::vector<int>> cases[] = {
-        {"PBYE975", {4, 2, 2, 9, 7, 5}},
-        {"HWY1234", {0, 0, 2, 2, 3, 4}}, // a flash code of no table leaves the list as it was
-        {":LICENSEX", {2}},              // not a light: the special names
-    };
+        {"PBYE975", {4, 2, 2, 9, 7, 5}}, {"HWY1234", {0, 0, 2, 2, 3, 4}}, {":LICENSEX", {2}}};
     for (const auto& [name, expected] : cases) {
         std::strcpy(model.header.dummyNames[2], name), refreshDummyFields(true, true);
         std::vector<int> got; // of the lists shown

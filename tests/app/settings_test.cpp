@@ -63,16 +63,13 @@ TEST_F(EditorTest, AMissingShortOrOddFileLeavesTheDefaults) {
 }
 
 // Every case holds only usable values, or none: each then has its default.
+// The view flags are wireframes alone, textures with wireframes, no mode,
+// solid with textures, an unknown bit and another.
 TEST_F(EditorTest, ValuesTheProgramCannotUseKeepTheirDefaults) {
     const double below = std::nextafter(0.0, -1.0), above = std::nextafter(1.0, 2.0);
     const std::tuple<uint32_t, double, double, bool> cases[] = {
-        {0x01, 0.0, 1.0, true},         // wireframes alone
-        {0x05, 1.0, 0.0, true},         // textures with wireframes
-        {0x00, below, above, false},    // no mode
-        {0x06, above, below, false},    // solid with textures
-        {0x12, NAN, INFINITY, false},   // an unknown bit
-        {0x102, -INFINITY, NAN, false}, // another
-    };
+        {0x01, 0.0, 1.0, true},      {0x05, 1.0, 0.0, true},       {0x00, below, above, false},
+        {0x06, above, below, false}, {0x12, NAN, INFINITY, false}, {0x102, -INFINITY, NAN, false}};
     // Weld tolerances: the largest and a tiny one taken; just above 0.1, 0,
     // below 0 and not a number refused.
     const float welds[] = {0.1f, 1e-9f, std::nextafter(0.1f, 1.0f), 0.0f, -0.01f, NAN};

@@ -88,8 +88,7 @@ TEST_F(Cli, FailuresExitWithOneAndOneLineNamingTheFile) {
         {"resave " + sample + dir.file("no/folder/out.fce"), "Error:2 - "},
         {"resave " + sample + locked, "Error:13 - Permission denied: " + locked},
         {"resave " + sample + folder, "Error:21 - Is a directory: " + folder},
-        {"resave " + sample + fifo, "Not a regular file (a FIFO, device or socket): - " + fifo},
-    };
+        {"resave " + sample + fifo, "Not a regular file (a FIFO, device or socket): - " + fifo}};
     for (const auto& [args, message] : cases) {
         const CliRun run = runCli(args);
         EXPECT_EQ(std::make_tuple(run.status, run.err.rfind("vornix-cli: " + message, 0),

@@ -93,10 +93,9 @@ PartGeometry literalRebuild(int p) {
                 }
                 if (taken >= 0) break;
             }
-            if (taken < 0) {
-                taken = int64_t(out.vertices.size());
-                out.vertices.push_back(pos), out.damaged.push_back(dmg), out.flags.push_back(flag);
-            }
+            if (taken < 0) // a new vertex
+                taken = int64_t(out.vertices.size()), out.vertices.push_back(pos),
+                out.damaged.push_back(dmg), out.flags.push_back(flag);
             out.corners.push_back(uint32_t(taken));
         }
     }
@@ -158,18 +157,16 @@ TEST_F(Rebuild, SmoothingRulesDecideWhichCornersAreShared) {
     // The angles of the base group and of groups 8 and 16, the group words of
     // the first and the second triangle, and the vertices the part keeps.
     const std::tuple<int, int, uint32_t, uint32_t, int> cases[] = {
-        {60, 60, 0, 0, 4}, {46, 60, 0, 0, 4},    {44, 60, 0, 0, 6},   {0, 60, 0, 0, 6},
-        {91, 60, 0, 0, 4}, {60, 60, 8, 0, 6},    {60, 60, 12, 0, 4},  {60, 60, 0, 12, 4},
-        {60, 60, 0, 8, 6}, {60, 60, 12, 16, 6},  {60, 60, 12, 20, 4}, {60, 44, 8, 8, 6},
-        {60, 91, 8, 8, 4}, {60, 60, 0x1C, 8, 6},
-    };
+        {60, 60, 0, 0, 4}, {46, 60, 0, 0, 4},   {44, 60, 0, 0, 6},   {0, 60, 0, 0, 6},
+        {91, 60, 0, 0, 4}, {60, 60, 8, 0, 6},   {60, 60, 12, 0, 4},  {60, 60, 0, 12, 4},
+        {60, 60, 0, 8, 6}, {60, 60, 12, 16, 6}, {60, 60, 12, 20, 4}, {60, 44, 8, 8, 6},
+        {60, 91, 8, 8, 4}, {60, 60, 0x1C, 8, 6}};
     for (const auto& [baseAngle, groupAngle, wordA, wordB, vertices] : cases) {
         buildTestModel(1, 2);
         const Vec3 corners[6] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}, {0, -a, a}};
-        for (int i = 0; i < 6; ++i) {
-            model.vertices[i] = model.damagedVertices[i] = corners[i], model.vertexFlags[i] = 0;
+        for (int i = 0; i < 6; ++i)
+            model.vertices[i] = model.damagedVertices[i] = corners[i], model.vertexFlags[i] = 0,
             model.triangles[i / 3].v[i % 3] = uint32_t(i);
-        }
         model.header.partVertexCount[0] = 6, model.groupCount[0] = 3;
         model.groups[0][0] = {0, uint16_t(baseAngle)},
         model.groups[0][1] = {8, uint16_t(groupAngle)};

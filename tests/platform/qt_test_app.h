@@ -57,9 +57,7 @@ inline uint32_t pixelAt(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFF;
 }
 
-inline void processEvents() {
-    QApplication::processEvents();
-}
+inline const auto processEvents = [] { QApplication::processEvents(); };
 // Runs `action` on the next modal dialog once it is open, while the caller is
 // blocked in it.
 inline void whenModalOpens(std::function<void(QWidget*)> action) {

@@ -105,10 +105,9 @@ TEST_F(RasterTest, TwoSidedTriangleSeenFromBehindShowsItsTextureMirrored) {
     // two-sided triangle shows its back, and the pixel (-dx, dy) the same
     // texel. The texture is in blocks of 128 x 128 texels: red 64 times the
     // block row plus 32, green the same for the block column; shade 255
-    // leaves 31, 95, 159 or 223. {dx, dy, pixel}:
-    const int samples[][3] = {{35, 2, 0x1FDF00},   // u 0.875: column 447, block 3
-                              {2, 35, 0xDF1F00},   // v 0.875: row 447, block 3
-                              {15, 15, 0x5F5F00}}; // column and row 191: block 1
+    // leaves 31, 95, 159 or 223. {dx, dy, pixel}: u 0.875 (column 447, block
+    // 3), v 0.875 (row 447, block 3), and column and row 191 (block 1).
+    const int samples[][3] = {{35, 2, 0x1FDF00}, {2, 35, 0xDF1F00}, {15, 15, 0x5F5F00}};
     for (int side : {1, -1}) {
         buildTriangleModel({{TestTriangle{
             {{0, 0, 0}, {40.0f * side, 0, 0}, {0, -40, 0}}, TRI_NO_CULL, {0, 1, 0}, {0, 0, 1}}}});
@@ -197,10 +196,9 @@ TEST_F(OverlayTest, LightSymbolIsSizedByTheModelLengthAndShownInLightModeOnly) {
     // in the golden pictures). Seen from the front the fixed circle, in the xz
     // plane, is a line at y = 0 from x -2 to 2: 200 pixels either side.
     model.header.halfSize = {9.0f, 9.0f, 1.5f};
-    for (bool lightMode : {true, false}) {
-        render.lightMode = lightMode, prepareFrame(), drawFrame();
+    for (bool lightMode : {true, false})
+        render.lightMode = lightMode, prepareFrame(), drawFrame(),
         expectPixels({{304 + 199, 276, lightMode ? 0x7F7F00 : 0}, {304 + 201, 276, 0}});
-    }
 }
 
 TEST_F(OverlayTest, DummySymbolsByName) {
@@ -257,10 +255,9 @@ TEST_F(OverlayTest, IconStripAndCornerIcons) {
                             {w - 60, 3, WHITE},    {w - 69, 3, WHITE},     {w - 61, 3, 0}};
     expectPixels(strip);
     // The navigation icons are ORed into a view 48 or more wide.
-    for (int width : {608, 48, 47}) {
-        setViewSize(192 + width, 600), drawFrame();
-        expectPixels({{width - 36, 12, width >= 48 ? WHITE : 0}});
-    }
+    for (int width : {608, 48, 47})
+        setViewSize(192 + width, 600), drawFrame(),
+            expectPixels({{width - 36, 12, width >= 48 ? WHITE : 0}});
 }
 
 TEST_F(OverlayTest, TextureMappingViewShowsThePanelBesideTheMovedView) {

@@ -93,10 +93,6 @@ std::vector<uint8_t> partBytes(int p) {
     return s;
 }
 
-void resetModel() {
-    freeModel(false), model = CarModel{};
-}
-
 void buildTestModel(int parts, int trianglesPerPart) {
     resetModel();
     const int T = parts * trianglesPerPart;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/alloc.h"
+#include "model/car_model.h"
 #include "model/file_io.h"
 #include "model/messages.h"
 
@@ -98,7 +99,7 @@ struct CliRun {
 CliRun runCli(const std::string& arguments);
 
 // Frees the global model and puts it back to its start-up state.
-void resetModel();
+inline const auto resetModel = [] { freeModel(false), model = CarModel{}; };
 
 // Builds a model in memory: `parts` parts, each a strip of `trianglesPerPart`
 // triangles over trianglesPerPart + 2 vertices, with distinct coordinates,

@@ -120,25 +120,21 @@ TEST_F(UndoStore, ARestoreThatFailsChangesNothing) {
     const size_t partsTriangles = 8 + 8248 + 256 + 256 + 128 + 128 + 16384 + 156 * 30;
     // The page, what is wrong, where a word goes into the file (-1: the file
     // goes, -2: its last byte) and the word.
-    const std::tuple<int, const char*, int64_t, uint32_t> cases[] = {
-        {PARTS, "missing", -1, 0},
-        {SURFACES, "missing", -1, 0},
-        {TEXTURES, "missing", -1, 0},
-        {PARTS, "short", -2, 0},
-        {SURFACES, "short", -2, 0},
-        {TEXTURES, "short", -2, 0},
-        {SURFACES, "page word 3", 0, 3},
-        {TEXTURES, "page word 2", 0, 2},
-        {PARTS, "page word 2", 0, 2},
-        {PARTS, "65 parts", 8 + 0x11C, 65},
-        {PARTS, "17 dummies", 8 + 0x58, 17},
-        {PARTS, "a corner outside", int64_t(partsTriangles) + 4, 12},
-        {SURFACES, "group count 0 of part 2", 4 + 256 + 128 + 2, 0x00000001},
-        {SURFACES, "group count 65 of part 2", 4 + 256 + 128 + 2, 0x00410001},
-        {SURFACES, "31 vertices for 10 triangles", 4 + 4, 31},
-        {SURFACES, "a corner outside", 16900 + 56 * 10 + 4, 12},
-        {TEXTURES, "a corner outside", 4 + 56 * 29 + 12, 12},
-    };
+    std::vector<std::tuple<int, const char*, int64_t, uint32_t>> cases;
+    for (int page : {PARTS, SURFACES, TEXTURES})
+        cases.insert(cases.end(), {{page, "missing", -1, 0}, {page, "short", -2, 0}});
+    cases.insert(cases.end(),
+                 {{SURFACES, "page word 3", 0, 3},
+                  {TEXTURES, "page word 2", 0, 2},
+                  {PARTS, "page word 2", 0, 2},
+                  {PARTS, "65 parts", 8 + 0x11C, 65},
+                  {PARTS, "17 dummies", 8 + 0x58, 17},
+                  {PARTS, "a corner outside", int64_t(partsTriangles) + 4, 12},
+                  {SURFACES, "group count 0 of part 2", 4 + 256 + 128 + 2, 0x00000001},
+                  {SURFACES, "group count 65 of part 2", 4 + 256 + 128 + 2, 0x00410001},
+                  {SURFACES, "31 vertices for 10 triangles", 4 + 4, 31},
+                  {SURFACES, "a corner outside", 16900 + 56 * 10 + 4, 12},
+                  {TEXTURES, "a corner outside", 4 + 56 * 29 + 12, 12}});
     for (const auto& [page, what, offset, word] : cases) {
         begin(page);
         model.triangles[0].flags ^= 0x40; // kept by every page with files
