@@ -17,12 +17,9 @@ class Mapping : public ModelTest {
     void SetUp() override { buildTestModel(1, 2); }
     void TearDown() override { releaseSavedUvs(), mapping = MappingState{}, ModelTest::TearDown(); }
     void corners(std::initializer_list<Vec3> points) {
-        int i = 0;
-        for (const Vec3& p : points) model.vertices[i++] = p;
-        for (int t = 0; t < 2; ++t) {
-            model.triangles[t].flags |= TRI_SELECTED;
-            for (int c = 0; c < 3; ++c) model.triangles[t].v[c] = uint32_t(3 * t + c);
-        }
+        std::copy(points.begin(), points.end(), model.vertices);
+        for (int i = 0; i < 6; ++i) model.triangles[i / 3].v[i % 3] = uint32_t(i);
+        model.triangles[0].flags |= TRI_SELECTED, model.triangles[1].flags |= TRI_SELECTED;
     }
     float u(int t, int c) const { return model.triangles[t].texU[c]; }
     float v(int t, int c) const { return model.triangles[t].texV[c]; }

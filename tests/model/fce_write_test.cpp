@@ -12,7 +12,6 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 namespace {
 

@@ -38,8 +38,8 @@ TEST_F(CameraTest, FitFramesTheModelOrItsPartAndSlotsKeepTheirSettings) {
     }
     selectCamera(6); // an axis view seen first is reset and fitted: (552 - 16) / (2 * 2.8)
     EXPECT_NEAR(camera.live.orthoScale, 95.71429, 1e-4);
-    camera.live.orthoScale = 42.0f;
-    for (int slot : {0, 7, -1}) selectCamera(slot); // 7 and -1: no such slot
+    // 7 and -1: no such slot.
+    camera.live.orthoScale = 42.0f, selectCamera(0), selectCamera(7), selectCamera(-1);
     EXPECT_EQ(camera.currentCamera, 0);
     selectCamera(6);
     EXPECT_EQ(camera.live.orthoScale, 42.0f);

@@ -50,8 +50,7 @@ void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 uint32_t wordAt(const std::vector<uint8_t>& bytes, size_t offset) {
     uint32_t value;
-    std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
+    return std::memcpy(&value, bytes.data() + offset, 4), value;
 }
 float floatAt(const std::vector<uint8_t>& bytes, size_t offset) {
     return std::bit_cast<float>(wordAt(bytes, offset));
@@ -70,8 +69,7 @@ CliRun runCli(const std::string& arguments) {
     for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const std::vector<uint8_t> err = readBytes(dir.file("stderr"));
-    run.err.assign(err.begin(), err.end());
+    for (uint8_t c : readBytes(dir.file("stderr"))) run.err += char(c);
     return run;
 }
 
