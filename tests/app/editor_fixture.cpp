@@ -4,9 +4,8 @@
 #include <filesystem>
 
 void EditorTest::TearDown() {
-    shutDownEditor();
-    model = {}, app = {}, panel = {}, render = {}, camera = {}, light = {}, motion = {};
-    buttons = {}, mouse = {}, editSettings = {};
+    shutDownEditor(), model = {}, app = {}, panel = {}, render = {}, camera = {}, light = {};
+    motion = {}, buttons = {}, mouse = {}, editSettings = {};
 }
 
 void EditorTest::start(const std::string& file) {

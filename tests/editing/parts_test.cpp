@@ -33,20 +33,15 @@ void expectConsistentLayout() {
               std::make_tuple(triangles, vertices, triangles));
 }
 
-class Parts : public ModelTest {
-  protected:
-    void load(const std::string& car) {
-        resetModel();
-        ASSERT_TRUE(loadFceFile(car, false));
-    }
-};
+using Parts = ModelTest;
 
 } // namespace
 
 TEST_F(Parts, CopyThenDeleteGivesBackEveryPart) {
     for (const std::string& car : {sampleFce(), snowmanFce()}) {
         if (car.empty()) continue; // the third-party car is optional here
-        load(car);
+        resetModel();
+        ASSERT_TRUE(loadFceFile(car, false));
         const auto before = allParts();
         const int parts = model.header.numParts;
         for (int k : {0, parts / 2, parts - 1}) {
@@ -113,7 +108,7 @@ TEST_F(Parts, DeleteKeepsAValidCurrentPart) {
 }
 
 TEST_F(Parts, MirroringTwiceAndCentringAgainChangeNothing) {
-    load(sampleFce());
+    ASSERT_TRUE(loadFceFile(sampleFce(), false));
     const auto before = allParts();
     const Vec3 first = model.vertices[partSlot(5)];
     const ModelTriangle tri = model.triangles[model.header.partFirstTriangle[5]];

@@ -33,8 +33,7 @@ TEST(Allocation, ReadAndWriteDoNotAllocatePerVertexOrTriangle) {
     // A model forty times larger costs no more allocations. Reading takes the
     // two model blocks (and maybe the path); writing only the path strings
     // of the temporary file and its target.
-    EXPECT_TRUE(large.first <= small.first && large.second <= small.second)
-        << large.first << " " << large.second;
-    EXPECT_TRUE(small.first >= 2 && small.first <= 3 && small.second <= 3)
-        << small.first << " " << small.second;
+    EXPECT_TRUE(large.first <= small.first && large.second <= small.second && small.first >= 2 &&
+                small.first <= 3 && small.second <= 3)
+        << small.first << " " << small.second << ", " << large.first << " " << large.second;
 }

@@ -19,9 +19,8 @@ namespace {
 class CameraTest : public RendererTest {
   protected:
     void SetUp() override {
-        RendererTest::SetUp();
-        buildTriangleModel(
-            {{screenTriangle(0, 0, 9, 0, 0, 9)}, {screenTriangle(0, 0, 9, 0, 0, 9)}});
+        const TestTriangle triangle = screenTriangle(0, 0, 9, 0, 0, 9);
+        RendererTest::SetUp(), buildTriangleModel({{triangle}, {triangle}});
         model.header.halfSize = {2.8f, 0.8f, 2.5f};
     }
 };
