@@ -32,9 +32,7 @@ TEST_F(CarTest, TheMappingEditIsOneUndoStepAndCancelLeavesNothing) {
     for (int t = 0; t < count; ++t) model.triangles[t].flags |= TRI_SELECTED;
     page(PAGE_TEXTURES);
     const std::vector<ModelTriangle> before(model.triangles, model.triangles + count);
-    auto same = [&] {
-        return std::memcmp(before.data(), model.triangles, 56 * size_t(count)) == 0;
-    };
+    auto same = [&] { return !std::memcmp(before.data(), model.triangles, 56 * size_t(count)); };
     ws.click(1269);
     EXPECT_TRUE(render.textureMappingActive && (ws.menuState(CMD_SAVE) & MENU_GRAYED));
     drag(KEY_LEFT, 400, 300, 40, 0), ws.pressAccelerator(ACCEL_RIGHT);

@@ -129,17 +129,17 @@ TEST_F(RasterTest, DrawListHoldsFacingTrianglesInFrontFarToNear) {
         tris.push_back(screenTriangle(0, 0, 9, 0, 0, 9, z)); // 150: behind the camera
     tris[6].flags = TRI_ALL_WINDOWS, tris[7].flags = TRI_SEMI_TRANSPARENT;
     buildTriangleModel({tris, {front}});
-    model.triangles[5].v[2] = 33; // the first slot past the store of 11 triangles: not listed
-    prepareFrame();
+    // A corner in the first slot past the store of 11 triangles: not listed.
+    model.triangles[5].v[2] = 33, prepareFrame();
     // Far to near (camera z = model z - 100), equal depths in stored order.
     const uint32_t order[] = {7, 6, 4, 8, 0, 2, 3, 10};
     ASSERT_EQ(render.drawCount, 8);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(model.triangleWork[i].triangle, order[i]) << i;
     EXPECT_EQ(model.triangleWork[0].depth, -120.0f);
     EXPECT_FALSE(model.triangles[3].flags & TRI_SEEN_FROM_BEHIND);
-    render.viewFlags &= ~VIEW_WINDOWS; // hidden windows are not listed
-    model.partFlags[1] = 0, model.selectedPart = 1;
-    // The Surfaces and Textures pages list only the selected part.
+    // Hidden windows are not listed, and the Surfaces and Textures pages list
+    // only the selected part.
+    render.viewFlags &= ~VIEW_WINDOWS, model.partFlags[1] = 0, model.selectedPart = 1;
     for (int page : {PAGE_PARTS, PAGE_SURFACES, PAGE_TEXTURES}) {
         render.page = page, prepareFrame();
         EXPECT_EQ(render.drawCount, page == PAGE_PARTS ? 5 : 0) << page;

@@ -91,41 +91,37 @@ std::vector<uint8_t> partBytes(int p) {
     return s;
 }
 
-void buildTestModel(int parts, int trianglesPerPart) {
+void buildTestModel(int parts, int n) { // n triangles and n + 2 vertices a part
     resetModel();
-    const int T = parts * trianglesPerPart;
+    const int T = parts * n;
     if (!allocateStore(T)) throw std::runtime_error("allocateStore failed");
     FceHeader& h = model.header;
     h.version = FCE_VERSION, h.numTriangles = T, h.numParts = parts, h.numArts = 1;
     std::mt19937 random(1234);
     std::uniform_real_distribution<float> coordinate(-2.0f, 2.0f);
     for (int p = 0; p < parts; ++p) {
-        const int slot = 3 * p * trianglesPerPart;
-        h.partFirstTriangle[p] = p * trianglesPerPart, h.partTriangleCount[p] = trianglesPerPart;
-        h.partFirstVertex[p] = slot, h.partVertexCount[p] = trianglesPerPart + 2;
+        const int first = p * n, slot = 3 * first;
+        h.partFirstTriangle[p] = first, h.partTriangleCount[p] = n;
+        h.partFirstVertex[p] = slot, h.partVertexCount[p] = n + 2;
         h.partPos[p] = {float(p), 0.5f * float(p), -0.25f * float(p)};
         std::snprintf(h.partNames[p], NAME_SIZE, "part%d", p);
         model.partFlags[p] = PART_VISIBLE, model.groupCount[p] = 1;
         for (SmoothingGroup& g : model.groups[p]) g = {0, 60};
-        for (int i = 0; i < trianglesPerPart + 2; ++i) {
+        for (int i = 0; i < n + 2; ++i) {
             model.vertices[slot + i] = {coordinate(random), coordinate(random), coordinate(random)};
             model.damagedVertices[slot + i] = model.vertices[slot + i];
             model.vertexFlags[slot + i] = (i % 3 == 0) ? VERTEX_FIXED : VERTEX_MOVES;
         }
-        for (int k = 0; k < trianglesPerPart; ++k) {
-            ModelTriangle& tri = model.triangles[p * trianglesPerPart + k];
+        for (int k = 0; k < n; ++k) {
+            ModelTriangle& tri = model.triangles[first + k];
             tri.groupAndBase = uint32_t(slot), tri.flags = k % 5 == 0 ? TRI_ALL_WINDOWS : 0;
-            for (int c = 0; c < 3; ++c) {
-                tri.v[c] = uint32_t(k + c);
-                tri.texU[c] = float(k + c) / float(trianglesPerPart + 2);
+            for (int c = 0; c < 3; ++c)
+                tri.v[c] = uint32_t(k + c), tri.texU[c] = float(k + c) / float(n + 2),
                 tri.texV[c] = float(c) * 0.5f;
-            }
         }
-        computeFaceNormals(model.vertices + slot, trianglesPerPart + 2, p * trianglesPerPart,
-                           trianglesPerPart);
-        computeVertexNormals(p * trianglesPerPart, model.normals + slot, trianglesPerPart,
-                             trianglesPerPart + 2);
-        copyVec3Array(model.normals + slot, model.damagedNormals + slot, trianglesPerPart + 2);
+        computeFaceNormals(model.vertices + slot, n + 2, first, n);
+        computeVertexNormals(first, model.normals + slot, n, n + 2);
+        copyVec3Array(model.normals + slot, model.damagedNormals + slot, n + 2);
     }
     h.numDummies = 2, h.numColors = 3;
     h.dummyPos[0] = {0.5f, 0.25f, 2.0f}, h.dummyPos[1] = {-0.5f, 0.25f, -2.0f};

@@ -108,8 +108,7 @@ TEST_F(UndoStore, TheRingGoesBackSixtyTwoStepsAndANewEditEndsTheRedoBranch) {
     edit(TEXTURES, random);
     ASSERT_TRUE(takeSnapshot(false));
     EXPECT_FALSE(undo.canRedo || redoStep() || undo.slotValid[(undo.current + 1) & 63]);
-    begin(CAMERA); // keeps nothing: Undo is never offered
-    edit(PARTS, random);
+    begin(CAMERA), edit(PARTS, random); // the Camera page keeps nothing: Undo is never offered
     EXPECT_TRUE(takeSnapshot(false) && !undo.canUndo && !undoStep());
 }
 
