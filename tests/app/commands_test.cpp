@@ -44,9 +44,9 @@ TEST_F(EditorTest, HelpOpensThePageOfThePanelOrSaysItIsMissing) {
         EXPECT_EQ(state & MENU_GRAYED,
                   id == 1000 || id == 1003 || id == 1004 || id >= 1022 ? 0 : MENU_GRAYED)
             << id;
-    const std::string pages = sourcePath("data") + "/help/",
-                      missing =
-                          "Help file not found.\nPlease run the 'Vornix Help' from the start menu.";
+    const std::string pages = sourcePath("data") + "/help/";
+    const std::string missing =
+        "Help file not found.\nPlease run the 'Vornix Help' from the start menu.";
     ws.pressAccelerator(ACCEL_F1);
     ws.openUrlResult = false, ws.menu(CMD_HELP); // no program for the page
     EXPECT_EQ(std::make_tuple(ws.openedUrls, ws.messageBoxes.back().text),

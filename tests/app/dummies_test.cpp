@@ -4,7 +4,8 @@
 
 TEST_F(CarTest, DummiesAreNamedDraggedAndTakenBack) {
     page(PAGE_DUMMIES);
-    ws.selectListItem(ID_DUMMY_LIST, 1), ws.selectListItem(2012, 2); // TRYN600, colour Blue
+    // TRYN600, then the colour Blue: one character changes.
+    ws.selectListItem(ID_DUMMY_LIST, 1), ws.selectListItem(2012, 2);
     EXPECT_EQ(std::make_pair(ws.control(ID_DUMMY_LIST).items.at(1), states(1203, 1)),
               std::make_pair(std::string("TBYN600"), std::string("U")));
     const Vec3 before = model.header.dummyPos[1];

@@ -122,7 +122,7 @@ TEST_F(Cli, RenderTakesEveryOptionUpToItsLimit) {
     const std::string car = sampleFce() + " " + png + " --size 64x48 ";
     // The arguments, the exit status and the lines of messages. Without its
     // texture the car is refused in textures mode (the texture missing, then
-    // why it matters) and drawn solid (a warning).
+    // why it matters) but drawn solid, which needs no texture.
     const std::tuple<std::string, int, int> cases[] = {
         {car + "--part 8 --dummy 11 --preset 5 --camera 6", 0, 0},
         {car + "--yaw 0 --pitch 1439 --light-yaw 1439 --light-pitch 0 --distance 0", 0, 0},

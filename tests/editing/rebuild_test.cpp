@@ -156,7 +156,7 @@ TEST_F(Rebuild, SmoothingRulesDecideWhichCornersAreShared) {
     const float a = std::sqrt(0.5f);
     // The angles of the base group and of groups 8 and 16, the group words of
     // the first and the second triangle, and the vertices the part keeps.
-    const std::tuple<int, int, uint32_t, uint32_t, int> cases[] = {
+    const std::tuple<uint16_t, uint16_t, uint32_t, uint32_t, int> cases[] = {
         {60, 60, 0, 0, 4}, {46, 60, 0, 0, 4},   {44, 60, 0, 0, 6},   {0, 60, 0, 0, 6},
         {91, 60, 0, 0, 4}, {60, 60, 8, 0, 6},   {60, 60, 12, 0, 4},  {60, 60, 0, 12, 4},
         {60, 60, 0, 8, 6}, {60, 60, 12, 16, 6}, {60, 60, 12, 20, 4}, {60, 44, 8, 8, 6},
@@ -168,10 +168,8 @@ TEST_F(Rebuild, SmoothingRulesDecideWhichCornersAreShared) {
             model.vertices[i] = model.damagedVertices[i] = corners[i], model.vertexFlags[i] = 0,
             model.triangles[i / 3].v[i % 3] = uint32_t(i);
         model.header.partVertexCount[0] = 6, model.groupCount[0] = 3;
-        model.groups[0][0] = {0, uint16_t(baseAngle)},
-        model.groups[0][1] = {8, uint16_t(groupAngle)};
-        model.groups[0][2] = {16, uint16_t(groupAngle)};
-        model.triangles[0].groupAndBase = wordA << 16,
+        model.groups[0][0] = {0, baseAngle}, model.groups[0][1] = {8, groupAngle};
+        model.groups[0][2] = {16, groupAngle}, model.triangles[0].groupAndBase = wordA << 16;
         model.triangles[1].groupAndBase = wordB << 16;
         computeFaceNormals(model.vertices, 6, 0, 2), rebuildPartVertices(0);
         EXPECT_EQ(model.header.partVertexCount[0], vertices)

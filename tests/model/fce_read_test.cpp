@@ -142,7 +142,8 @@ TEST_F(FceRead, DamagedFilesAreRefusedOrLoseOnlyTheirSmoothingData) {
     EXPECT_TRUE(readBytesAsModel(largest));
     std::vector<uint8_t> most = testFile(1, MAX_TRIANGLES);
     EXPECT_TRUE(readBytesAsModel(most));
-    setWordAt(most, 0x8, 21846), setWordAt(most, 0x720, 21846); // one more, in one part
+    // One more, and a part that holds them all.
+    setWordAt(most, 0x8, 21846), setWordAt(most, 0x720, 21846);
     EXPECT_FALSE(readBytesAsModel(most));
 }
 
