@@ -6,23 +6,21 @@
 #include "app/panels.h"
 
 // The menu checks of View (x) and the latched buttons of its first four
-// items follow the view flags.
+// items follow the view flags. The steps, two a row: wireframes on, and
+// solid off (wireframes stay on); wireframes off with nothing else on (solid
+// again), and solid off alone (wireframes); textures with wireframes, and
+// solid replaces textures; textures replace solid, and wireframes off beside
+// textures; textures off alone (wireframes), and normals on; windows shown,
+// not transparent, and hidden; windows shown, transparent.
 TEST_F(CarTest, ViewModesKeepTheirRules) {
     const std::tuple<int, uint32_t, const char*> steps[] = {
-        {CMD_WIREFRAMES, 0xC3, "xx..x.."},          // on
-        {CMD_SOLID, 0xC1, "x...x.."},               // solid off: wireframes stay on
-        {CMD_WIREFRAMES, 0xC2, ".x..x.."},          // off with nothing else on: solid again
-        {CMD_SOLID, 0xC1, "x...x.."},               // and solid off alone: wireframes
-        {CMD_TEXTURES, 0xC5, "x.x.x.."},            // textures with wireframes
-        {CMD_SOLID, 0xC3, "xx..x.."},               // solid replaces textures
-        {CMD_TEXTURES, 0xC5, "x.x.x.."},            // and textures replace solid
-        {CMD_WIREFRAMES, 0xC4, "..x.x.."},          // wireframes off beside textures
-        {CMD_TEXTURES, 0xC1, "x...x.."},            // textures off alone: wireframes
-        {CMD_NORMALS, 0xC9, "x..xx.."},             // normals on
-        {CMD_SOLID_WINDOWS, 0x49, "x..x.x."},       // windows shown, not transparent
-        {CMD_HIDE_WINDOWS, 0x09, "x..x..x"},        // windows hidden
-        {CMD_TRANSPARENT_WINDOWS, 0xC9, "x..xx.."}, // windows shown, transparent
-    };
+        {CMD_WIREFRAMES, 0xC3, "xx..x.."},         {CMD_SOLID, 0xC1, "x...x.."},
+        {CMD_WIREFRAMES, 0xC2, ".x..x.."},         {CMD_SOLID, 0xC1, "x...x.."},
+        {CMD_TEXTURES, 0xC5, "x.x.x.."},           {CMD_SOLID, 0xC3, "xx..x.."},
+        {CMD_TEXTURES, 0xC5, "x.x.x.."},           {CMD_WIREFRAMES, 0xC4, "..x.x.."},
+        {CMD_TEXTURES, 0xC1, "x...x.."},           {CMD_NORMALS, 0xC9, "x..xx.."},
+        {CMD_SOLID_WINDOWS, 0x49, "x..x.x."},      {CMD_HIDE_WINDOWS, 0x09, "x..x..x"},
+        {CMD_TRANSPARENT_WINDOWS, 0xC9, "x..xx.."}};
     for (const auto& [command, flags, checks] : steps) {
         ws.menu(command);
         std::string menu, latched;
@@ -50,20 +48,16 @@ TEST_F(EditorTest, HelpOpensThePageOfThePanelOrSaysItIsMissing) {
     const std::string missing =
         "Help file not found.\nPlease run the 'Vornix Help' from the start menu.";
     ws.pressAccelerator(ACCEL_F1);
-    ws.openUrlResult = false; // no program for the page
-    ws.menu(CMD_HELP);
-    EXPECT_EQ(ws.openedUrls, std::vector<std::string>(2, pages + "index.html"));
-    EXPECT_EQ(ws.messageBoxes.back().text, missing);
-    ws.openUrlResult = true;
-    ws.fileAnswers = {sampleCopy()};
-    ws.click(1200);
-    ws.click(1232); // the Parts page, by its button
-    ws.click(BUTTON_HELP);
+    ws.openUrlResult = false, ws.menu(CMD_HELP); // no program for the page
+    EXPECT_EQ(std::make_tuple(ws.openedUrls, ws.messageBoxes.back().text),
+              std::make_tuple(std::vector<std::string>(2, pages + "index.html"), missing));
+    ws.openUrlResult = true, ws.fileAnswers = {sampleCopy()};
+    ws.click(1200), ws.click(1232), ws.click(BUTTON_HELP); // Open, the Parts page, Help
     EXPECT_EQ(ws.openedUrls.back(), pages + "parts.html");
     app.appDir = dir.path().string(); // a page that is not there: no asking the desktop
     ws.menu(CMD_HELP);
-    EXPECT_EQ(ws.openedUrls.size(), 3u);
-    EXPECT_EQ(ws.messageBoxes.at(1).text, missing);
+    EXPECT_EQ(std::make_tuple(ws.openedUrls.size(), ws.messageBoxes.at(1).text),
+              std::make_tuple(3u, missing));
 }
 
 // Arrows, Page Up and Page Down start continuous turns and zooms, End stops
@@ -73,21 +67,17 @@ TEST_F(CarTest, KeysStartAndStopContinuousMotion) {
     const int yaw = camera.live.yaw;
     ws.idle(3);
     EXPECT_EQ(camera.live.yaw, wrapAngle(yaw + 12)); // 4 quarter degrees a frame
-    ws.pressAccelerator(ACCEL_DOWN);
-    ws.pressAccelerator(ACCEL_LEFT); // turns the yaw round and stops the pitch
-    ws.pressAccelerator(ACCEL_PAGE_UP);
+    // Left turns the yaw round and stops the pitch.
+    for (AcceleratorKey key : {ACCEL_DOWN, ACCEL_LEFT, ACCEL_PAGE_UP}) ws.pressAccelerator(key);
     EXPECT_EQ(std::make_tuple(motion.motionFlags, motion.yawStep, motion.zoomStep),
               std::make_tuple(MOTION_YAW | MOTION_ZOOM, -4, -0.02f));
     ws.pressAccelerator(ACCEL_END);
     EXPECT_EQ(std::make_pair(motion.motionFlags, ws.continuous), std::make_pair(0u, false));
-    ws.pressAccelerator(ACCEL_TAB);
-    camera.live.orthoScale = 998.5f;
-    ws.pressAccelerator(ACCEL_PAGE_UP);
-    ws.pressAccelerator(ACCEL_RIGHT);
+    ws.pressAccelerator(ACCEL_TAB), camera.live.orthoScale = 998.5f;
+    ws.pressAccelerator(ACCEL_PAGE_UP), ws.pressAccelerator(ACCEL_RIGHT);
     EXPECT_EQ(std::make_tuple(camera.live.orthoScale, camera.live.panX, motion.motionFlags),
               std::make_tuple(1000.0f, 0.02f, 0u));
-    camera.live.orthoScale = 2.5f;
-    ws.pressAccelerator(ACCEL_PAGE_DOWN);
+    camera.live.orthoScale = 2.5f, ws.pressAccelerator(ACCEL_PAGE_DOWN);
     EXPECT_EQ(camera.live.orthoScale, 1.0f);
 }
 
@@ -95,10 +85,7 @@ TEST_F(CarTest, KeysStartAndStopContinuousMotion) {
 // and the buttons outside the mapping's own do nothing.
 TEST_F(CarTest, MappingEditLetsOnlyHelpThrough) {
     render.textureMappingActive = true;
-    ws.menu(CMD_WIREFRAMES);
-    ws.click(1238);
-    ws.pressAccelerator(ACCEL_F6);
-    ws.menu(CMD_HELP);
+    ws.menu(CMD_WIREFRAMES), ws.click(1238), ws.pressAccelerator(ACCEL_F6), ws.menu(CMD_HELP);
     EXPECT_EQ(std::make_tuple(render.viewFlags, render.page, ws.openedUrls.size()),
               std::make_tuple(0xC2u, int(PAGE_CAMERA_LIGHT), size_t(1)));
     showPage(PAGE_TEXTURES, true); // showing a page ends the edit
@@ -110,12 +97,11 @@ TEST_F(CarTest, MappingEditLetsOnlyHelpThrough) {
 TEST_F(CarTest, AboutAndTheColorsPageChangeTheViewUntilLeft) {
     ws.pressAccelerator(ACCEL_LETTER, 'I');
     const std::vector<uint8_t> untinted(model.textureImage, model.textureImage + 512 * 512 * 4);
-    model.selectedColor = 1;
-    ws.pressAccelerator(ACCEL_F9);
+    model.selectedColor = 1, ws.pressAccelerator(ACCEL_F9);
     EXPECT_EQ(std::make_pair(ws.messageBoxes.back().text, app.aboutShown),
               std::make_pair(std::string("Colors can only be displayed on textures."), false));
-    EXPECT_EQ(render.viewFlags & 7, VIEW_TEXTURES);
-    EXPECT_FALSE(std::equal(untinted.begin(), untinted.end(), model.textureImage));
+    EXPECT_TRUE((render.viewFlags & 7) == VIEW_TEXTURES &&
+                !std::equal(untinted.begin(), untinted.end(), model.textureImage));
     ws.pressAccelerator(ACCEL_F5);
     EXPECT_TRUE(std::equal(untinted.begin(), untinted.end(), model.textureImage));
 }

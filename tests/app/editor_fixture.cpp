@@ -3,15 +3,9 @@
 
 #include <filesystem>
 
-void EditorTest::SetUp() {
-    options.appDir = sourcePath("data");
-    options.configPath = dir.file("config/Vornix.cfg");
-}
-
 void EditorTest::TearDown() {
-    shutDownEditor();
-    model = {}, app = {}, panel = {}, render = {}, camera = {}, light = {}, motion = {};
-    buttons = {}, mouse = {}, editSettings = {};
+    shutDownEditor(), model = {}, app = {}, panel = {}, render = {}, camera = {}, light = {};
+    motion = {}, buttons = {}, mouse = {}, editSettings = {};
 }
 
 void EditorTest::start(const std::string& file) {
@@ -23,9 +17,7 @@ void EditorTest::restart(const ConfigRecord* r, size_t bytes) {
     std::filesystem::create_directories(dir.file("config"));
     const auto* data = reinterpret_cast<const uint8_t*>(r);
     if (r) writeBytes(options.configPath, {data, data + bytes});
-    TearDown();
-    ws = FakeWindowSystem{};
-    start();
+    TearDown(), ws = FakeWindowSystem{}, start();
 }
 
 void EditorTest::page(int which) {
@@ -36,9 +28,7 @@ void EditorTest::page(int which) {
 }
 
 void EditorTest::drag(int keys, int x, int y, int dx, int dy) {
-    ws.mouseDown(keys, x, y);
-    ws.mouseMove(keys, x + dx, y + dy);
-    ws.mouseUp(keys, x + dx, y + dy);
+    ws.mouseDown(keys, x, y), ws.mouseMove(keys, x + dx, y + dy), ws.mouseUp(keys, x + dx, y + dy);
 }
 
 std::string EditorTest::sampleCopy() {

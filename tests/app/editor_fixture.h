@@ -21,7 +21,9 @@
 
 class EditorTest : public ::testing::Test {
   protected:
-    void SetUp() override;
+    void SetUp() override {
+        options.appDir = sourcePath("data"), options.configPath = dir.file("config/Vornix.cfg");
+    }
     void TearDown() override;
     // Starts the editor, opening `file` at start when it is not empty.
     void start(const std::string& file = "");
@@ -48,8 +50,5 @@ class EditorTest : public ::testing::Test {
 // The editor with a copy of the sample car open.
 class CarTest : public EditorTest {
   protected:
-    void SetUp() override {
-        EditorTest::SetUp();
-        start(sampleCopy());
-    }
+    void SetUp() override { EditorTest::SetUp(), start(sampleCopy()); }
 };

@@ -30,9 +30,8 @@ bool FakeWindowSystem::createMainWindow(WindowEvents* windowEvents, int w, int h
 }
 
 void FakeWindowSystem::showMainWindow() {
-    if (windowShown || !events) return;
-    windowShown = true;
-    events->resize(width, height); // showing a window sizes it
+    if (!windowShown && events)
+        windowShown = true, events->resize(width, height); // showing a window sizes it
 }
 
 void FakeWindowSystem::createMenu(const std::vector<MenuEntry>& entries) {
@@ -92,8 +91,7 @@ void FakeWindowSystem::setSlider(int id, int minimum, int maximum, int position)
 }
 
 void FakeWindowSystem::present(const uint32_t* pixels, int pitch, int x, int y, int w, int h) {
-    presented.clear();
-    presentedRect = ClientRect{0, 0, 0, 0};
+    presented.clear(), presentedRect = ClientRect{0, 0, 0, 0};
     if (!pixels || w <= 0 || h <= 0 || pitch < w) return;
     for (int row = 0; row < h; row++)
         presented.insert(presented.end(), pixels + row * pitch, pixels + row * pitch + w);
@@ -133,8 +131,7 @@ bool FakeWindowSystem::click(int id) {
     if (!c.shown || !events || !(button || (text && (c.style & STYLE_NOTIFY)))) return false;
     c.clicked = true, c.clickX = c.rect.x + c.rect.width / 2,
     c.clickY = c.rect.y + c.rect.height / 2;
-    events->command(id, NOTIFY_CLICKED, true);
-    return true;
+    return events->command(id, NOTIFY_CLICKED, true), true;
 }
 
 // A click toggles the item of a multi-selection list and selects the item
@@ -144,12 +141,10 @@ bool FakeWindowSystem::selectListItem(int id, int index, int clientX) {
     if (!c.shown || !events || index < 0 || index >= int(c.items.size())) return false;
     const bool multi = c.style & STYLE_MULTI_SELECT, was = c.selected[index];
     if (!multi) std::fill(c.selected.begin(), c.selected.end(), false);
-    c.selected[index] = !multi || !was;
-    c.current = index, c.clicked = true;
+    c.selected[index] = !multi || !was, c.current = index, c.clicked = true;
     c.clickX = clientX >= 0 ? clientX : c.rect.x + c.rect.width / 2;
     c.clickY = c.rect.y + LIST_FRAME + index * OWNER_ITEM_HEIGHT + OWNER_ITEM_HEIGHT / 2;
-    events->command(id, NOTIFY_SELECTION, true);
-    return true;
+    return events->command(id, NOTIFY_SELECTION, true), true;
 }
 
 bool FakeWindowSystem::doubleClick(int id, int index, int clientX) {
@@ -160,36 +155,30 @@ bool FakeWindowSystem::doubleClick(int id, int index, int clientX) {
 
 bool FakeWindowSystem::menu(int id) {
     if (!events || !menuStates.count(id) || (menuState(id) & MENU_GRAYED)) return false;
-    events->command(id, 0, false);
-    return true;
+    return events->command(id, 0, false), true;
 }
 
 // The keys stay the logic's to refuse: an accelerator reports its command
 // whatever the state of its menu item.
 bool FakeWindowSystem::pressAccelerator(AcceleratorKey key, char letter) {
-    for (const Accelerator& a : accelerators) {
-        if (!events || a.key != key ||
-            (key == ACCEL_LETTER && std::toupper(a.letter) != std::toupper(letter)))
-            continue;
-        events->command(a.id, 0, false);
-        return true;
-    }
+    for (const Accelerator& a : accelerators)
+        if (events && a.key == key &&
+            (key != ACCEL_LETTER || std::toupper(a.letter) == std::toupper(letter)))
+            return events->command(a.id, 0, false), true;
     return false;
 }
 
 bool FakeWindowSystem::scroll(int id, int code, int position) {
     const FakeControl& c = any(id);
     if (c.kind != CONTROL_SLIDER || !c.shown || !events) return false;
-    events->scroll(id, code, position);
-    return true;
+    return events->scroll(id, code, position), true;
 }
 
 // The pointer cannot leave a confinement: it stops at its edge.
 void FakeWindowSystem::movePointer(int& x, int& y) {
-    if (confined && confinement.width > 0 && confinement.height > 0) {
-        x = std::clamp(x, confinement.x, confinement.x + confinement.width - 1);
+    if (confined && confinement.width > 0 && confinement.height > 0)
+        x = std::clamp(x, confinement.x, confinement.x + confinement.width - 1),
         y = std::clamp(y, confinement.y, confinement.y + confinement.height - 1);
-    }
     pointerX = x, pointerY = y;
 }
 

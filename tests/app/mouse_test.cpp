@@ -6,22 +6,15 @@
 // with both angles wrapping, each step measured from the last position; the
 // light's pitch turns against the pointer. A move without a press is no drag.
 TEST_F(CarTest, LeftDragPansOrbitsOrTurnsTheLightByTarget) {
-    panel.dragTarget = DRAG_MOVE_CAMERA;
-    drag(KEY_LEFT, 400, 300, 30, -20);
+    panel.dragTarget = DRAG_MOVE_CAMERA, drag(KEY_LEFT, 400, 300, 30, -20);
     EXPECT_EQ(std::make_pair(camera.live.panX, camera.live.panY),
               std::make_pair(float(0.02 * 30.0), float(0.02 * 20.0)));
-    panel.dragTarget = DRAG_ROTATE_CAMERA;
-    camera.live.yaw = 1400;
-    camera.live.pitch = 20;
-    ws.mouseDown(KEY_LEFT, 400, 300);
-    ws.mouseMove(KEY_LEFT, 500, 250);
-    ws.mouseMove(KEY_LEFT, 495, 250);
-    ws.mouseUp(KEY_LEFT, 495, 250);
+    panel.dragTarget = DRAG_ROTATE_CAMERA, camera.live.yaw = 1400, camera.live.pitch = 20;
+    ws.mouseDown(KEY_LEFT, 400, 300), ws.mouseMove(KEY_LEFT, 500, 250);
+    ws.mouseMove(KEY_LEFT, 495, 250), ws.mouseUp(KEY_LEFT, 495, 250);
     ws.mouseMove(KEY_LEFT, 600, 300);
     EXPECT_EQ(std::make_pair(camera.live.yaw, camera.live.pitch), std::make_pair(55, 1410));
-    panel.dragTarget = DRAG_ROTATE_LIGHT;
-    light.lightYaw = 5;
-    light.lightPitch = 1430;
+    panel.dragTarget = DRAG_ROTATE_LIGHT, light.lightYaw = 5, light.lightPitch = 1430;
     drag(KEY_LEFT, 400, 300, -10, -20);
     EXPECT_EQ(std::make_pair(light.lightYaw, light.lightPitch), std::make_pair(1435, 10));
 }
@@ -30,8 +23,7 @@ TEST_F(CarTest, LeftDragPansOrbitsOrTurnsTheLightByTarget) {
 // axis views by two units of scale a pixel, from 1 to 1000. Both buttons pan
 // and zoom in one move.
 TEST_F(CarTest, RightDragZoomsWithinItsLimits) {
-    camera.live.distance = 10.0f;
-    panel.dragTarget = DRAG_MOVE_CAMERA;
+    camera.live.distance = 10.0f, panel.dragTarget = DRAG_MOVE_CAMERA;
     drag(KEY_LEFT | KEY_RIGHT, 400, 300, 10, 50);
     EXPECT_EQ(std::make_pair(camera.live.panX, camera.live.distance),
               std::make_pair(float(0.02 * 10), float(10.0 + 0.02 * 50)));
@@ -41,8 +33,7 @@ TEST_F(CarTest, RightDragZoomsWithinItsLimits) {
     EXPECT_EQ(camera.live.distance, 0.5f);
     ws.click(1242);
     const float distance = camera.live.distance;
-    camera.live.orthoScale = 100.0f;
-    drag(KEY_RIGHT, 400, 300, 0, -7);
+    camera.live.orthoScale = 100.0f, drag(KEY_RIGHT, 400, 300, 0, -7);
     EXPECT_EQ(camera.live.orthoScale, 114.0f);
     drag(KEY_RIGHT, 400, 100, 0, 400);
     EXPECT_EQ(camera.live.orthoScale, 1.0f);
@@ -78,24 +69,20 @@ TEST_F(CarTest, ADragConfinesThePointerToTheView) {
 TEST_F(CarTest, WidgetDragTurnsOrPansFromThePinnedPointer) {
     const int left = widgetLeft(), x = PANEL_WIDTH + frame.viewWidth / 2,
               y = STRIP_HEIGHT + frame.viewHeight / 2;
-    panel.dragTarget = DRAG_MOVE_CAMERA;
-    camera.live.yaw = camera.live.pitch = 100;
+    panel.dragTarget = DRAG_MOVE_CAMERA, camera.live.yaw = camera.live.pitch = 100;
     ws.mouseDown(KEY_LEFT, left + 24, 72);
     EXPECT_EQ(std::make_tuple(mouse.widgetDrag, ws.pointerShown, ws.pointerX, ws.pointerY),
               std::make_tuple(2, false, x, y));
-    ws.mouseMove(KEY_LEFT, x + 10, y + 4);
-    ws.mouseMove(KEY_LEFT, x + 10, y);
+    ws.mouseMove(KEY_LEFT, x + 10, y + 4), ws.mouseMove(KEY_LEFT, x + 10, y);
     ws.mouseUp(KEY_LEFT, x, y);
     EXPECT_EQ(std::make_tuple(camera.live.yaw, camera.live.pitch, ws.pointerShown, ws.pointerX),
               std::make_tuple(120, 104, true, left + 24));
-    panel.dragTarget = DRAG_ROTATE_LIGHT;
-    drag(KEY_LEFT, left + 23, 49, x - 5 - left - 23, y - 49);
+    panel.dragTarget = DRAG_ROTATE_LIGHT, drag(KEY_LEFT, left + 23, 49, x - 5 - left - 23, y - 49);
     EXPECT_EQ(std::make_pair(camera.live.panX, light.lightYaw),
               std::make_pair(float(0.02 * -5), 180));
     ws.mouseDown(KEY_LEFT, left + 30, 73); // below the widget: an ordinary drag
     EXPECT_EQ(mouse.widgetDrag, 0);
-    ws.mouseUp(KEY_LEFT, left + 30, 73);
-    ws.click(1242);
+    ws.mouseUp(KEY_LEFT, left + 30, 73), ws.click(1242);
     const int yaw = camera.live.yaw;
     drag(KEY_LEFT, left + 40, 50, x + 10 - left - 40, y + 10 - 50);
     EXPECT_EQ(std::make_pair(camera.live.yaw, camera.live.panY),

@@ -8,8 +8,7 @@
 // stops the orbits and refuses them, and rotating, until Tab wraps round to
 // the perspective view.
 TEST_F(CarTest, AxisViewsDisableTheOrbitControlsUntilThePerspectiveViewReturns) {
-    ws.click(1252);
-    ws.click(1249);
+    ws.click(1252), ws.click(1249);
     ASSERT_TRUE(ws.click(1243));
     EXPECT_EQ(std::make_tuple(camera.currentCamera, motion.motionFlags, panel.dragTarget),
               std::make_tuple(2, 0u, int(DRAG_MOVE_CAMERA)));
@@ -37,17 +36,12 @@ TEST_F(CarTest, DragTargetsDemoOrbitsAndResets) {
     ws.click(1254);
     EXPECT_EQ(std::make_pair(light.lightFollowsCamera, states(1250, 5)),
               std::make_pair(false, std::string("UUUUD")));
-    ws.click(1250);
-    ws.click(1252);
+    ws.click(1250), ws.click(1252);
     EXPECT_EQ(panel.dragTarget, DRAG_MOVE_CAMERA); // only the light target is taken away
-    ws.click(1249);
-    ws.click(1253);
+    ws.click(1249), ws.click(1253);
     EXPECT_EQ(std::make_tuple(motion.motionFlags, motion.pitchStep, motion.yawStep, ws.continuous),
               std::make_tuple(MOTION_ORBIT | MOTION_LIGHT_ORBIT, 1, 1, true));
-    camera.live.yaw = 10;
-    light.lightDiffuse = 0.2;
-    ws.click(1205);
-    ws.click(1206);
+    camera.live.yaw = 10, light.lightDiffuse = 0.2, ws.click(1205), ws.click(1206);
     EXPECT_EQ(
         std::make_tuple(motion.motionFlags, camera.live.yaw, light.lightDiffuse, states(1249, 5)),
         std::make_tuple(0u, 900, 0.75, "UDUDU"));

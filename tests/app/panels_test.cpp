@@ -13,10 +13,7 @@ TEST_F(CarTest, EachPageShowsItsOwnControlsAndLatchesItsChoices) {
         for (int other = 0; other < 6; ++other)
             for (int id : own[other]) EXPECT_EQ(ws.shown(id), other == shown) << id;
     }
-    panel.selectionTool = 4;
-    model.colorLayer = 2;
-    page(PAGE_SURFACES);
-    page(PAGE_COLORS);
+    panel.selectionTool = 4, model.colorLayer = 2, page(PAGE_SURFACES), page(PAGE_COLORS);
     EXPECT_EQ(states(1260, 9), "UUUUDUUDU"); // tools, then colour layers
     panel.selectionTool = 3;
     page(PAGE_TEXTURES); // three tools only
@@ -30,8 +27,7 @@ TEST_F(CarTest, DriverPartShortensTheFlagListForItsControls) {
         page(which);
         EXPECT_EQ(ws.control(ID_FLAG_LIST).rect.height, 84);
         EXPECT_TRUE(ws.shown(ID_DRIVER_MOVEMENT) && ws.shown(ID_TEST));
-        std::strcpy(model.header.partNames[5], ":ODX"); // renamed away: no driver
-        page(which);
+        std::strcpy(model.header.partNames[5], ":ODX"), page(which); // renamed away: no driver
         EXPECT_EQ(ws.control(ID_FLAG_LIST).rect.height, 100);
         EXPECT_FALSE(ws.shown(ID_DRIVER_MOVEMENT) || ws.shown(ID_TEST));
         std::strcpy(model.header.partNames[5], ":OD");
@@ -47,16 +43,14 @@ TEST_F(CarTest, LoadFillsTheListsWithTheNamesAsText) {
     EXPECT_EQ(ws.control(ID_DUMMY_LIST).items.at(3), ":Pl\xC3\xA4tte \xE2\x82\xAC");
     EXPECT_EQ(ws.control(ID_DUMMY_LIST).items.size() + ws.control(2011).items.size(),
               12u + 6); // fixed lists once
-    page(PAGE_PARTS);
-    ws.selectListItem(ID_PART_LIST, 2, 100);
+    page(PAGE_PARTS), ws.selectListItem(ID_PART_LIST, 2, 100);
     EXPECT_EQ(text(ID_PART_NAME), "\xC3\x83\xC2\xA9");
 }
 
 TEST_F(CarTest, PartFieldsFollowTheLastSelectedPart) {
-    model.partFlags[3] |= PART_SELECTED;
-    page(PAGE_PARTS);
-    EXPECT_EQ(model.selectedPart, 3u);
-    EXPECT_EQ(selection(ID_PART_LIST), (std::vector<int>{0, 3}));
+    model.partFlags[3] |= PART_SELECTED, page(PAGE_PARTS);
+    EXPECT_EQ(std::make_tuple(model.selectedPart, selection(ID_PART_LIST)),
+              std::make_tuple(3u, std::vector<int>{0, 3}));
     EXPECT_EQ(text(ID_PART_NAME) + text(ID_X) + text(ID_Y) + text(ID_Z), ":HLRW-0.750-0.4601.300");
     EXPECT_EQ(text(ID_PART_INFO), " Vertices: 114\n Polygons: 128");
 }
@@ -67,8 +61,7 @@ TEST_F(CarTest, AngleFieldShowsOffDegreesOrNo) {
     const std::tuple<uint16_t, const char*, int> cases[] = {
         {0, "off", 0}, {1, "1\xB0", 1}, {90, "90\xB0", 90}, {91, "no", 100}};
     for (const auto& [angle, shown, slider] : cases) {
-        model.groups[p][model.currentGroup[p]].smoothAngle = angle;
-        refreshAngleField(true);
+        model.groups[p][model.currentGroup[p]].smoothAngle = angle, refreshAngleField(true);
         EXPECT_EQ(std::make_pair(text(ID_ANGLE), ws.control(ID_SLIDER).sliderPosition),
                   std::make_pair(std::string(shown), slider));
     }
@@ -78,9 +71,7 @@ TEST_F(CarTest, AngleFieldShowsOffDegreesOrNo) {
 // the driver check tells whether none, some or all of their corners are
 // fixed.
 TEST_F(CarTest, SurfaceFlagsAndTheDriverCheckTellAllSomeOrNone) {
-    page(PAGE_PARTS);
-    ws.selectListItem(ID_PART_LIST, 5, 100);
-    page(PAGE_SURFACES);
+    page(PAGE_PARTS), ws.selectListItem(ID_PART_LIST, 5, 100), page(PAGE_SURFACES);
     const int first = model.header.partFirstTriangle[5];
     for (int t = first; t < first + model.header.partTriangleCount[5]; ++t)
         model.triangles[t].flags = t - first < 3 ? TRI_SELECTED | TRI_NO_CULL : 0;
@@ -101,18 +92,14 @@ TEST_F(CarTest, SurfaceFlagsAndTheDriverCheckTellAllSomeOrNone) {
 }
 
 // Light dummies' names select kind, colour, flash and three digits in their
-// lists; other names select their entry in the list of special names.
+// lists (a flash code of no table, as in HWY1234, leaves its list as it was);
+// other names select their entry in the list of special names.
 TEST_F(CarTest, DummyFieldsDecodeLightAndSpecialNames) {
-    page(PAGE_DUMMIES);
+    page(PAGE_DUMMIES), model.selectedDummy = 2;
     const std::pair<const char*, std::vector<int>> cases[] = {
-        {"PBYE975", {4, 2, 2, 9, 7, 5}},
-        {"HWY1234", {0, 0, 2, 2, 3, 4}}, // a flash code of no table leaves the list as it was
-        {":LICENSEX", {2}},              // not a light: the special names
-    };
-    model.selectedDummy = 2;
+        {"PBYE975", {4, 2, 2, 9, 7, 5}}, {"HWY1234", {0, 0, 2, 2, 3, 4}}, {":LICENSEX", {2}}};
     for (const auto& [name, expected] : cases) {
-        std::strcpy(model.header.dummyNames[2], name);
-        refreshDummyFields(true, true);
+        std::strcpy(model.header.dummyNames[2], name), refreshDummyFields(true, true);
         std::vector<int> got; // of the lists shown
         for (int id : {2011, 2012, 2014, 2013, 2015, 2016, 2017})
             for (int s : ws.shown(id) ? selection(id) : std::vector<int>{}) got.push_back(s);
@@ -134,7 +121,7 @@ TEST_F(CarTest, OwnerDrawnControlsShowTheirState) {
               std::make_pair(0xFFFFFFu, 0u)); // a light top edge, dark while held
     setButtonState(1207, BUTTON_DISABLED);
     const int repaints = ws.control(1207).repaints;
-    setButtonState(1207, BUTTON_DISABLED);
+    setButtonState(1207, BUTTON_DISABLED); // the same state again
     const FakePaint off = ws.paintControl(1207);
     const uint32_t g = 0x56 | 0x34 | 0x12;
     EXPECT_EQ(std::make_tuple(off.at(0, 0), off.at(1, 0), off.at(1, 1), ws.control(1207).repaints),
@@ -152,10 +139,9 @@ TEST_F(CarTest, OwnerDrawnControlsShowTheirState) {
                   std::make_tuple(eye, corner, flags & PART_SELECTED ? ws.highlight : 0xE0E0E0u));
     }
 
-    model.selectedColor = 1;
-    page(PAGE_COLORS);
-    EXPECT_EQ(selection(ID_PRESET_LIST), std::vector<int>{1});
-    EXPECT_EQ(ws.paintControl(ID_SQUARE).at(128, 1), 0x0010FFu);
+    model.selectedColor = 1, page(PAGE_COLORS);
+    EXPECT_EQ(std::make_tuple(selection(ID_PRESET_LIST), ws.paintControl(ID_SQUARE).at(128, 1)),
+              std::make_tuple(std::vector<int>{1}, 0x0010FFu));
     const int swatch = ws.control(ID_SWATCH).repaints;
     refreshColorPresets(false);
     EXPECT_EQ(ws.control(ID_SWATCH).repaints, swatch);

@@ -12,12 +12,8 @@
 // run starts in it.
 TEST_F(EditorTest, QuittingWritesTheSettingsForTheNextRun) {
     start(sampleCopy());
-    ws.menu(CMD_WIREFRAMES);
-    ws.menu(CMD_CENTER_ON_LOAD);
-    ws.menu(CMD_CONTEXT_HELP);
-    light.lightYaw = 77;
-    panel.dragTarget = DRAG_ROTATE_LIGHT;
-    render.textureViewSize = 256;
+    for (int command : {CMD_WIREFRAMES, CMD_CENTER_ON_LOAD, CMD_CONTEXT_HELP}) ws.menu(command);
+    light.lightYaw = 77, panel.dragTarget = DRAG_ROTATE_LIGHT, render.textureViewSize = 256;
     ws.menu(CMD_QUIT);
     const std::vector<uint8_t> file = readBytes(options.configPath);
     ASSERT_EQ(file.size(), 356u);
@@ -45,9 +41,7 @@ TEST_F(EditorTest, TheLastFolderIsTheCarsFolder) {
     };
     for (const auto& [path, folder] : cases) {
         ConfigRecord r{};
-        std::strcpy(r.lastFolder, "/kept");
-        app.fceDialogPath = path;
-        fillConfigRecord(r);
+        std::strcpy(r.lastFolder, "/kept"), app.fceDialogPath = path, fillConfigRecord(r);
         EXPECT_STREQ(r.lastFolder, folder.c_str()) << path;
     }
 }
@@ -57,12 +51,9 @@ TEST_F(EditorTest, AMissingShortOrOddFileLeavesTheDefaults) {
     start();
     EXPECT_TRUE(model.centerOnLoad && app.contextHelpOn && ws.messageBoxes.empty());
     ConfigRecord r{};
-    fillConfigRecord(r);
-    std::strcpy(r.lastFolder, "/");
-    r.viewFlags = 0x41;
-    restart(&r, 100);
-    EXPECT_EQ(app.fceDialogPath, "/");
-    EXPECT_EQ(render.viewFlags, 0xC2u); // beyond byte 100: the default
+    fillConfigRecord(r), std::strcpy(r.lastFolder, "/"), r.viewFlags = 0x41;
+    restart(&r, 100); // the view flags lie beyond byte 100: the default
+    EXPECT_EQ(std::make_tuple(app.fceDialogPath, render.viewFlags), std::make_tuple("/", 0xC2u));
     std::filesystem::remove(options.configPath);
     ASSERT_EQ(mkfifo(options.configPath.c_str(), 0600), 0);
     restart();
@@ -72,16 +63,13 @@ TEST_F(EditorTest, AMissingShortOrOddFileLeavesTheDefaults) {
 }
 
 // Every case holds only usable values, or none: each then has its default.
+// The view flags are wireframes alone, textures with wireframes, no mode,
+// solid with textures, an unknown bit and another.
 TEST_F(EditorTest, ValuesTheProgramCannotUseKeepTheirDefaults) {
     const double below = std::nextafter(0.0, -1.0), above = std::nextafter(1.0, 2.0);
     const std::tuple<uint32_t, double, double, bool> cases[] = {
-        {0x01, 0.0, 1.0, true},         // wireframes alone
-        {0x05, 1.0, 0.0, true},         // textures with wireframes
-        {0x00, below, above, false},    // no mode
-        {0x06, above, below, false},    // solid with textures
-        {0x12, NAN, INFINITY, false},   // an unknown bit
-        {0x102, -INFINITY, NAN, false}, // another
-    };
+        {0x01, 0.0, 1.0, true},      {0x05, 1.0, 0.0, true},       {0x00, below, above, false},
+        {0x06, above, below, false}, {0x12, NAN, INFINITY, false}, {0x102, -INFINITY, NAN, false}};
     // Weld tolerances: the largest and a tiny one taken; just above 0.1, 0,
     // below 0 and not a number refused.
     const float welds[] = {0.1f, 1e-9f, std::nextafter(0.1f, 1.0f), 0.0f, -0.01f, NAN};
@@ -89,14 +77,9 @@ TEST_F(EditorTest, ValuesTheProgramCannotUseKeepTheirDefaults) {
     for (const auto& [flags, diffuse, ambient, usable] : cases) {
         ConfigRecord r{};
         fillConfigRecord(r);
-        r.viewFlags = flags;
-        r.lightDiffuse = diffuse;
-        r.lightAmbient = ambient;
-        r.lightPitch = usable ? 1439 : 1440;
-        r.lightYaw = usable ? 0 : -1;
-        r.dragTarget = usable ? 2 : 3;
-        r.weldTolerance = *weld;
-        restart(&r);
+        r.viewFlags = flags, r.lightDiffuse = diffuse, r.lightAmbient = ambient;
+        r.lightPitch = usable ? 1439 : 1440, r.lightYaw = usable ? 0 : -1;
+        r.dragTarget = usable ? 2 : 3, r.weldTolerance = *weld, restart(&r);
         EXPECT_EQ(std::make_tuple(render.viewFlags, light.lightDiffuse, light.lightAmbient),
                   usable ? std::make_tuple(flags, diffuse, ambient)
                          : std::make_tuple(0xC2u, 0.75, 0.25))

@@ -25,8 +25,7 @@ TEST_F(EditorTest, OpenReportsAMissingTextureAndDamagedSmoothingData) {
     setWordAt(file, 8248 + wordAt(file, 0x44) + 4, 1); // block A's vertex count
     writeBytes(dir.file("damaged.fce"), file);
     std::memset(file.data() + 4, 0, 4); // a plain file: no smoothing data at all
-    writeBytes(dir.file("plain.fce"), file);
-    start(dir.file("plain.fce"));
+    writeBytes(dir.file("plain.fce"), file), start(dir.file("plain.fce"));
     ws.fileAnswers = {dir.file("damaged.fce")}; // the texture's dialog is cancelled
     ws.pressAccelerator(ACCEL_LETTER, 'O');
     std::vector<std::string> texts;
@@ -44,8 +43,7 @@ TEST_F(EditorTest, GrayedCommandsDoNothingFromMenuAcceleratorOrButton) {
     start(car);
     const std::vector<uint8_t> saved = readBytes(car);
     writeBytes(dir.file("broken.fce"), std::vector<uint8_t>(100, 0));
-    ws.fileAnswers = {dir.file("broken.fce")};
-    ws.pressAccelerator(ACCEL_LETTER, 'O');
+    ws.fileAnswers = {dir.file("broken.fce")}, ws.pressAccelerator(ACCEL_LETTER, 'O');
     EXPECT_EQ(std::make_tuple(model.modelLoaded, ws.title, ws.messageBoxes.size()),
               std::make_tuple(false, "Vornix", 1ul)); // why the file was refused
     const std::map<int, int> menu = ws.menuStates;
@@ -55,10 +53,9 @@ TEST_F(EditorTest, GrayedCommandsDoNothingFromMenuAcceleratorOrButton) {
         if (a.id != CMD_OPEN && a.id != CMD_QUIT && a.id != CMD_ABOUT && a.id != CMD_HELP)
             ws.pressAccelerator(a.key, a.letter);
     for (int id = 1201; id <= 1240; ++id) ws.click(id);
-    ws.events->command(CMD_SAVE, 0, false); // as if a menu had sent them anyway
-    ws.events->command(CMD_SAVE_AS, 0, false);
-    EXPECT_EQ(ws.menuStates, menu);
-    EXPECT_EQ(std::memcmp(&buttons, &before, sizeof buttons), 0);
+    // As if a menu had sent them anyway:
+    ws.events->command(CMD_SAVE, 0, false), ws.events->command(CMD_SAVE_AS, 0, false);
+    EXPECT_TRUE(ws.menuStates == menu && !std::memcmp(&buttons, &before, sizeof buttons));
     EXPECT_FALSE(saveModel() || saveModelAs(car)); // nor when called past the menu
     EXPECT_EQ(readBytes(car), saved);
     EXPECT_EQ(ws.messageBoxes.size() + ws.fileDialogs.size(), 2u); // the refusal, the Open
@@ -69,24 +66,18 @@ TEST_F(EditorTest, CloseAsksAboutUnsavedChanges) {
     const std::string fce = sampleCopy();
     start(fce);
     const std::vector<uint8_t> before = readBytes(fce);
-    model.header.partPos[0].x += 1.0f;
-    model.modelModified = true;
-    ws.messageBoxAnswers = {ANSWER_CANCEL, ANSWER_NO};
-    ws.close();
+    model.header.partPos[0].x += 1.0f, model.modelModified = true;
+    ws.messageBoxAnswers = {ANSWER_CANCEL, ANSWER_NO}, ws.close();
     EXPECT_EQ(std::make_pair(ws.quitRequested, ws.messageBoxes.back().buttons),
               std::make_pair(false, BUTTONS_YES_NO_CANCEL));
     ws.close();
     EXPECT_EQ(std::make_tuple(ws.messageBoxes.back().text, ws.quitRequested, readBytes(fce)),
               std::make_tuple("Save FCE file before closing?", true, before));
-    ws.quitRequested = false;
-    ws.messageBoxAnswers = {ANSWER_YES};
-    ws.menu(CMD_QUIT);
+    ws.quitRequested = false, ws.messageBoxAnswers = {ANSWER_YES}, ws.menu(CMD_QUIT);
     EXPECT_TRUE(ws.quitRequested && readBytes(fce) != before); // saved
-    ws.quitRequested = false; // a save that fails keeps the window and the changes
-    model.modelModified = true;
-    model.fcePath = dir.file("gone/car.fce");
-    ws.messageBoxAnswers = {ANSWER_YES};
-    ws.close();
+    // A save that fails keeps the window and the changes.
+    ws.quitRequested = false, model.modelModified = true, model.fcePath = dir.file("gone/car.fce");
+    ws.messageBoxAnswers = {ANSWER_YES}, ws.close();
     EXPECT_TRUE(!ws.quitRequested && model.modelModified);
 }
 
@@ -95,8 +86,7 @@ TEST_F(CarTest, ResizingMovesTheHelpButtonWidgetAndStatusLine) {
     EXPECT_EQ(std::make_pair(frame.viewWidth, frame.viewHeight), std::make_pair(808, 652));
     EXPECT_EQ(std::make_pair(ws.control(BUTTON_HELP).rect.x, widgetLeft()),
               std::make_pair(808 + 152, 808 + 144));
-    ws.hover(1217);     // a button's help in the status line, below the view
-    ws.events->paint(); // the view, at client (192, 48)
+    ws.hover(1217), ws.events->paint(); // a button's help below the view; the view at (192, 48)
     const ClientRect status = ws.control(ID_STATUS_LINE).rect, view = ws.presentedRect;
     EXPECT_EQ(std::make_tuple(text(ID_STATUS_LINE), status.y, status.width, view.x, view.y),
               std::make_tuple(" For deleting the current part, dummy or color preset", 652 + 32,
@@ -108,8 +98,7 @@ TEST_F(CarTest, ResizingMovesTheHelpButtonWidgetAndStatusLine) {
     ws.resize(5000, 5000); // never beyond the screen
     EXPECT_EQ(std::make_pair(frame.viewWidth, frame.viewHeight),
               std::make_pair(1024 - 192, 768 - 48));
-    ws.menu(CMD_CONTEXT_HELP); // off: no help on hovering
-    ws.hover(1217);
+    ws.menu(CMD_CONTEXT_HELP), ws.hover(1217); // off: no help on hovering
     EXPECT_FALSE(ws.shown(ID_STATUS_LINE));
 }
 
@@ -128,8 +117,7 @@ TEST_F(EditorTest, UndoFoldersOfEditorsGoneAreRemovedAtStart) {
                                 temp.file("vornix-undo-Legacy"), // whose it is cannot be told
                                 temp.file("vornix-undo-" + std::to_string(gone) + "-File00")};
     for (const std::string& d : {dead, kept[0], kept[1]}) fs::create_directories(d + "/a");
-    writeBytes(kept[2], {1});
-    start();
+    writeBytes(kept[2], {1}), start();
     EXPECT_FALSE(fs::exists(dead));
     for (const std::string& path : kept) EXPECT_TRUE(fs::exists(path)) << path;
     EXPECT_EQ(temp.entries(), 4); // and this editor's

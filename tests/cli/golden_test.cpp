@@ -59,8 +59,10 @@ std::vector<uint32_t> drawn(const std::string& car, const std::string& arguments
 
 } // namespace
 
-TEST(Golden, SampleCarPicturesMatchTheirGoldenImages) {
-    const std::pair<const char*, const char*> cases[] = {
+using Golden = ModelTest;
+
+TEST_F(Golden, SampleCarPicturesMatchTheirGoldenImages) {
+    std::vector<std::pair<std::string, std::string>> cases = {
         {"solid", ""},
         {"wireframe", "--mode wire"},
         {"textured", "--mode textures"},
@@ -68,21 +70,15 @@ TEST(Golden, SampleCarPicturesMatchTheirGoldenImages) {
         {"normals", "--normals --distance 4"},
         {"glass", "--mode textures --yaw 1260 --pitch 1380 --distance 6"},
         {"solid_windows_wire", "--windows solid --wire"},
-        {"axis1", "--camera 1"},
-        {"axis2", "--camera 2"},
-        {"axis3", "--camera 3"},
-        {"axis4", "--camera 4"},
-        {"axis5", "--camera 5"},
-        {"axis6", "--camera 6"},
         {"dummies", "--page dummies"},
         {"parts", "--page parts --part 5 --wire"},
         {"light_symbol", "--light-symbol"},
         {"ends_of_angles", "--mode textures --yaw 0 --pitch 1439 --light-yaw 0 --light-pitch 1439"},
         {"last_dummy", "--camera 6 --page dummies --dummy 11 --light-follows-camera"},
         {"last_preset", "--page colors --preset 5 --mode textures --wire --normals --light-symbol"},
-        {"last_part", "--page surfaces --part 8 --part-centred --windows solid --wire"},
-    };
-    TempDir dir;
+        {"last_part", "--page surfaces --part 8 --part-centred --windows solid --wire"}};
+    for (const std::string camera : {"1", "2", "3", "4", "5", "6"}) // the axis views
+        cases.emplace_back("axis" + camera, "--camera " + camera);
     for (const auto& [name, arguments] : cases) {
         const std::string golden = sourcePath("tests/golden/") + name + ".png";
         const std::vector<uint32_t> pixels = drawn(sampleFce(), arguments, dir.file("out.png"));
@@ -96,9 +92,7 @@ TEST(Golden, SampleCarPicturesMatchTheirGoldenImages) {
 
 // The Surfaces page colours the selected triangles and the current group,
 // which no option of the command sets.
-TEST(Golden, SurfacesPageShowsTheSelectionAndTheCurrentGroup) {
-    RecordingMessages messages;
-    resetModel();
+TEST_F(Golden, SurfacesPageShowsTheSelectionAndTheCurrentGroup) {
     ASSERT_TRUE(loadFceFile(sampleFce(), false));
     ASSERT_TRUE(findAndLoadTexture());
     for (int t = 0; t < model.header.partTriangleCount[0]; t += 3)
@@ -115,29 +109,23 @@ TEST(Golden, SurfacesPageShowsTheSelectionAndTheCurrentGroup) {
         ASSERT_TRUE(writeViewPng(golden));
     else
         EXPECT_EQ(difference(pixels, golden), "");
-    resetModel();
 }
 
-TEST(Golden, SnowmanPicturesKeepTheirHashes) {
+TEST_F(Golden, SnowmanPicturesKeepTheirHashes) {
     SKIP_WITHOUT_SNOWMAN();
-    const struct {
-        const char *name, *arguments;
-        uint64_t hash;
-    } cases[] = {
+    const std::tuple<const char*, const char*, uint64_t> cases[] = {
         {"solid", "--mode solid", 0xd08066b51b8bbff7ull},
         {"textured", "--mode textures", 0xdce42eec8759cd68ull},
         {"wireframe", "--mode wire", 0x4ca14102e61044d7ull},
         {"preset", "--mode textures --page colors --preset 3", 0xeff0f8f69462c797ull},
-        {"axis", "--camera 2 --mode textures", 0x5a60245ca02e19b7ull},
-    };
-    TempDir dir;
-    for (const auto& c : cases) {
+        {"axis", "--camera 2 --mode textures", 0x5a60245ca02e19b7ull}};
+    for (const auto& [name, arguments, expected] : cases) {
         uint64_t hash = 1469598103934665603ull; // FNV-1a over blue, green, red of each pixel
-        for (uint32_t p : drawn(snowmanFce(), c.arguments, dir.file("out.png")))
+        for (uint32_t p : drawn(snowmanFce(), arguments, dir.file("out.png")))
             for (int k = 0; k < 3; ++k) hash = (hash ^ ((p >> (8 * k)) & 0xFF)) * 1099511628211ull;
         if (updating)
-            std::printf("snowman %s: 0x%016llxull\n", c.name, (unsigned long long)hash);
+            std::printf("snowman %s: 0x%016llxull\n", name, (unsigned long long)hash);
         else
-            EXPECT_EQ(hash, c.hash) << c.name;
+            EXPECT_EQ(hash, expected) << name;
     }
 }

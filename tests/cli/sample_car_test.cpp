@@ -7,35 +7,22 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-class SampleCar : public ::testing::Test {
-  protected:
-    void TearDown() override { resetModel(); }
-    RecordingMessages messages;
-};
-
-} // namespace
+using SampleCar = ModelTest;
 
 TEST_F(SampleCar, GeneratorReproducesTheBundledFiles) {
-    TempDir dir;
     ASSERT_TRUE(writeSampleCar(dir.path().string(), SAMPLE_DEFAULT_TRIANGLES));
-    EXPECT_TRUE(readBytes(dir.file("car.fce")) == readBytes(sampleFce()))
-        << "regenerate with: vornix-cli sample data/sample";
-    const std::vector<uint8_t> tga = readBytes(dir.file("car00.tga"));
-    EXPECT_TRUE(tga == readBytes(sourcePath("data/sample/car00.tga")))
-        << "regenerate with: vornix-cli sample data/sample";
+    for (const std::string name : {"car.fce", "car00.tga"})
+        EXPECT_TRUE(readBytes(dir.file(name)) == readBytes(sourcePath("data/sample/" + name)))
+            << "regenerate with: vornix-cli sample data/sample";
     // An uncompressed 256 x 256 true-colour TGA, stored bottom row first.
+    const std::vector<uint8_t> tga = readBytes(dir.file("car00.tga"));
     ASSERT_EQ(tga.size(), 18u + 256 * 256 * 4);
-    EXPECT_EQ(tga[2], 2);
-    EXPECT_EQ(tga[12] | tga[13] << 8, 256);
-    EXPECT_EQ(tga[16], 32);
-    EXPECT_EQ(tga[17] & 0x30, 0);
+    EXPECT_EQ(std::make_tuple(tga[2], tga[12] | tga[13] << 8, tga[16], tga[17] & 0x30),
+              std::make_tuple(2, 256, 32, 0));
     EXPECT_TRUE(messages.errors.empty());
 }
 
 TEST_F(SampleCar, SizesFromTheSmallestToTheLargestRequest) {
-    TempDir dir;
     ASSERT_TRUE(writeSampleCar(dir.path().string(), MAX_TRIANGLES));
     resetModel();
     ASSERT_TRUE(loadFceFile(dir.file("car.fce"), false));

@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
-TEST(Dummies, TablesKeepTheirLimitsAndAValidSelection) {
-    RecordingMessages messages;
+using Dummies = ModelTest;
+
+TEST_F(Dummies, TablesKeepTheirLimitsAndAValidSelection) {
     buildTestModel(1, 1); // dummies HWYN123, :LICENSE; three presets
     model.selectedDummy = 1;
     ASSERT_TRUE(insertDummy(1)); // the copy comes first, and is the selected one
@@ -34,10 +35,9 @@ TEST(Dummies, TablesKeepTheirLimitsAndAValidSelection) {
     while (model.header.numColors < 16) insertColorPreset(0);
     EXPECT_FALSE(insertColorPreset(0));
     EXPECT_EQ(messages.messages.back(), "Maximal number of color presets is 16!");
-    resetModel();
 }
 
-TEST(Dummies, NamesFromTheCodeListsAndColoursFromTheirControls) {
+TEST_F(Dummies, NamesFromTheCodeListsAndColoursFromTheirControls) {
     buildTestModel(1, 1);
     model.selectedDummy = 1; // ":LICENSE": a code list writes one character, a mixture
     ASSERT_TRUE(setLightNameChar(2, 'R') && setLightNameChar(7, '4'));
@@ -61,5 +61,4 @@ TEST(Dummies, NamesFromTheCodeListsAndColoursFromTheirControls) {
     }
     model.header.numColors = 0;
     EXPECT_FALSE(pickHue(5) || pickSaturationBrightness(5, 5));
-    resetModel();
 }

@@ -11,26 +11,18 @@
 
 namespace {
 
-class Mapping : public ::testing::Test {
+class Mapping : public ModelTest {
   protected:
     // Part 0: two triangles over the points given (x, y, z per corner), both selected.
     void SetUp() override { buildTestModel(1, 2); }
-    void TearDown() override {
-        releaseSavedUvs();
-        mapping = MappingState{};
-        resetModel();
-    }
+    void TearDown() override { releaseSavedUvs(), mapping = MappingState{}, ModelTest::TearDown(); }
     void corners(std::initializer_list<Vec3> points) {
-        int i = 0;
-        for (const Vec3& p : points) model.vertices[i++] = p;
-        for (int t = 0; t < 2; ++t) {
-            model.triangles[t].flags |= TRI_SELECTED;
-            for (int c = 0; c < 3; ++c) model.triangles[t].v[c] = uint32_t(3 * t + c);
-        }
+        std::copy(points.begin(), points.end(), model.vertices);
+        for (int i = 0; i < 6; ++i) model.triangles[i / 3].v[i % 3] = uint32_t(i);
+        model.triangles[0].flags |= TRI_SELECTED, model.triangles[1].flags |= TRI_SELECTED;
     }
     float u(int t, int c) const { return model.triangles[t].texU[c]; }
     float v(int t, int c) const { return model.triangles[t].texV[c]; }
-    RecordingMessages messages;
 };
 
 } // namespace
@@ -63,8 +55,7 @@ TEST_F(Mapping, TheEditMovesTurnsScalesAndFlipsOnlyTheSelection) {
     model.triangles[1].flags &= ~TRI_SELECTED;
     model.triangles[0].texU[0] = 2.0f; // outside 0..1: U 0.25..2 (and 0.5) flip about 1.125
     ASSERT_TRUE(beginUvEdit());
-    std::vector<uint8_t> before(112);
-    std::memcpy(before.data(), model.triangles, 112);
+    const std::vector<ModelTriangle> before(model.triangles, model.triangles + 2);
     const float u0 = u(0, 0), u1 = u(0, 1);
     flipUvs(0);
     EXPECT_EQ(std::make_tuple(u(0, 0), u(0, 1), u(0, 2)), std::make_tuple(0.25f, 2.0f, 1.75f));
@@ -72,13 +63,12 @@ TEST_F(Mapping, TheEditMovesTurnsScalesAndFlipsOnlyTheSelection) {
     EXPECT_EQ(std::make_pair(u(0, 0), u(0, 1)), std::make_pair(u0, u1));
     dragUvs(51.2f, 0, 0, 512); // move: 0.1 to the right
     EXPECT_FLOAT_EQ(u(0, 1), u1 + 0.1f);
-    mapping.tool = 1;
-    dragUvs(1440 * 1000 + 360, 0, 0, 512); // a long turn: 90 degrees once the turns are off
+    // A long turn: 90 degrees once the turns are off.
+    mapping.tool = 1, dragUvs(1440 * 1000 + 360, 0, 0, 512);
     // About the middle (1.225, 0.5) of U 0.35..2.1 and V 0..1: (2.1, 0) goes to (1.725, 1.375).
     EXPECT_NEAR(u(0, 0), 1.725, 1e-5);
     EXPECT_NEAR(v(0, 0), 1.375, 1e-5);
-    mapping.tool = 2;
-    model.triangles[0].texV[0] = model.triangles[0].texV[1] = model.triangles[0].texV[2] = 0.3f;
+    mapping.tool = 2, std::fill_n(model.triangles[0].texV, 3, 0.3f);
     dragUvs(0, 100, 0, 512); // no height: V stays
     EXPECT_EQ(v(0, 2), 0.3f);
     auto width = [this] {
@@ -87,8 +77,8 @@ TEST_F(Mapping, TheEditMovesTurnsScalesAndFlipsOnlyTheSelection) {
     const float w = width();
     dragUvs(512 * w, 0, DRAG_CONSTRAINED, 512); // the right button: uniform, the larger factor
     EXPECT_FLOAT_EQ(width(), 2 * w);
-    mapping.tool = 0;
-    dragUvs(-512 * w, 0, DRAG_CONSTRAINED, 512); // with the move tool: each direction alone
+    // With the move tool: each direction alone.
+    mapping.tool = 0, dragUvs(-512 * w, 0, DRAG_CONSTRAINED, 512);
     EXPECT_FLOAT_EQ(width(), w);
     for (int c = 0; c < 3; ++c) EXPECT_TRUE(std::isfinite(u(0, c))) << c;
     restoreUvs();
@@ -101,8 +91,7 @@ TEST_F(Mapping, OutOfRangeCornersAreCountedAndClamped) {
     corners({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
     for (int t = 0; t < 2; ++t)
         for (int c = 0; c < 3; ++c) model.triangles[t].texU[c] = model.triangles[t].texV[c] = 0.5f;
-    model.triangles[0].texU[0] = 0.9999f;
-    model.triangles[1].flags &= ~TRI_SELECTED;
+    model.triangles[0].texU[0] = 0.9999f, model.triangles[1].flags &= ~TRI_SELECTED;
     model.triangles[1].texU[1] = 1.0f, model.triangles[1].texV[2] = std::nextafter(0.0f, -1.0f);
     EXPECT_EQ(countUvsOutOfRange(), 2);
     clampUvs();

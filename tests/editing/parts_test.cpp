@@ -33,25 +33,15 @@ void expectConsistentLayout() {
               std::make_tuple(triangles, vertices, triangles));
 }
 
-class Parts : public ::testing::Test {
-  protected:
-    void TearDown() override {
-        failAllocationsAfter(-1);
-        resetModel();
-    }
-    void load(const std::string& car) {
-        resetModel();
-        ASSERT_TRUE(loadFceFile(car, false));
-    }
-    RecordingMessages messages;
-};
+using Parts = ModelTest;
 
 } // namespace
 
 TEST_F(Parts, CopyThenDeleteGivesBackEveryPart) {
     for (const std::string& car : {sampleFce(), snowmanFce()}) {
         if (car.empty()) continue; // the third-party car is optional here
-        load(car);
+        resetModel();
+        ASSERT_TRUE(loadFceFile(car, false));
         const auto before = allParts();
         const int parts = model.header.numParts;
         for (int k : {0, parts / 2, parts - 1}) {
@@ -101,15 +91,14 @@ TEST_F(Parts, InsertedPartsStartCleanAndLimitsRefuseBeforeAnyChange) {
     failAllocationsAfter(0);
     EXPECT_FALSE(deletePart(3));
     failAllocationsAfter(-1);
-    EXPECT_EQ(messages.errors, std::vector<std::string>{"Out of memory!"});
-    EXPECT_EQ(std::make_tuple(model.header.numParts, allParts()), std::make_tuple(64, most));
+    EXPECT_EQ(std::make_tuple(messages.errors, model.header.numParts, allParts()),
+              std::make_tuple(std::vector<std::string>{"Out of memory!"}, 64, most));
 }
 
 // Deleting the current last part makes the new last one current; the only
 // part stays.
 TEST_F(Parts, DeleteKeepsAValidCurrentPart) {
-    buildTestModel(3, 2);
-    model.selectedPart = 2;
+    buildTestModel(3, 2), model.selectedPart = 2;
     ASSERT_TRUE(deletePart(2));
     EXPECT_EQ(std::make_tuple(model.selectedPart, model.partFlags[1] & PART_SELECTED),
               std::make_tuple(1u, PART_SELECTED));
@@ -119,7 +108,7 @@ TEST_F(Parts, DeleteKeepsAValidCurrentPart) {
 }
 
 TEST_F(Parts, MirroringTwiceAndCentringAgainChangeNothing) {
-    load(sampleFce());
+    ASSERT_TRUE(loadFceFile(sampleFce(), false));
     const auto before = allParts();
     const Vec3 first = model.vertices[partSlot(5)];
     const ModelTriangle tri = model.triangles[model.header.partFirstTriangle[5]];

@@ -9,11 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <random>
 
 namespace {
+
+using Rebuild = ModelTest;
 
 struct PartGeometry {
     std::vector<Vec3> vertices, damaged;
@@ -90,10 +93,9 @@ PartGeometry literalRebuild(int p) {
                 }
                 if (taken >= 0) break;
             }
-            if (taken < 0) {
-                taken = int64_t(out.vertices.size());
-                out.vertices.push_back(pos), out.damaged.push_back(dmg), out.flags.push_back(flag);
-            }
+            if (taken < 0) // a new vertex
+                taken = int64_t(out.vertices.size()), out.vertices.push_back(pos),
+                out.damaged.push_back(dmg), out.flags.push_back(flag);
             out.corners.push_back(uint32_t(taken));
         }
     }
@@ -109,9 +111,7 @@ void expectSameAsLiteral(int p, const std::string& what) {
 
 } // namespace
 
-TEST(Rebuild, MatchesTheLiteralRuleOnRealCars) {
-    RecordingMessages messages;
-    TempDir dir;
+TEST_F(Rebuild, MatchesTheLiteralRuleOnRealCars) {
     ASSERT_EQ(runCli("sample " + dir.path().string() + " --triangles 21845").status, 0);
     for (const std::string& car : {dir.file("car.fce"), snowmanFce()}) {
         if (car.empty()) continue; // the third-party car is optional here
@@ -119,22 +119,18 @@ TEST(Rebuild, MatchesTheLiteralRuleOnRealCars) {
         ASSERT_TRUE(loadFceFile(car, false));
         for (int p = 0; p < model.header.numParts; ++p) expectSameAsLiteral(p, car);
     }
-    resetModel();
 }
 
 // Random parts on a coarse lattice, so that many corners coincide or lie
 // exactly at the tolerance, with groups, angles, marks, moving and fixed
 // vertices and crash shapes.
-TEST(Rebuild, MatchesTheLiteralRuleOnRandomParts) {
+TEST_F(Rebuild, MatchesTheLiteralRuleOnRandomParts) {
     std::mt19937 random(99);
     for (int round = 0; round < 40; ++round) {
         buildTestModel(1, 300);
-        editSettings.weldTolerance = round % 3 == 0   ? 0.002f
-                                     : round % 3 == 1 ? 0.25f
-                                                      : 1.0f; // 1: the cap of 32
+        editSettings.weldTolerance = std::array{0.002f, 0.25f, 1.0f}[round % 3]; // 1: the cap of 32
         auto lattice = [&] { return float(int(random() % 5)) * 0.25f; };
-        model.header.partVertexCount[0] = 900;
-        model.groupCount[0] = 4;
+        model.header.partVertexCount[0] = 900, model.groupCount[0] = 4;
         for (int g = 1; g < 4; ++g)
             model.groups[0][g] = {uint16_t(8 * g), uint16_t(random() % 101)};
         model.groups[0][0].smoothAngle = uint16_t(random() % 101);
@@ -152,46 +148,35 @@ TEST(Rebuild, MatchesTheLiteralRuleOnRandomParts) {
         expectSameAsLiteral(0, "round " + std::to_string(round));
     }
     editSettings = {};
-    resetModel();
 }
 
 // Two triangles meeting at an edge at 45 degrees (and a third lying in the
 // first one's plane): which of them share the edge's two vertices.
-TEST(Rebuild, SmoothingRulesDecideWhichCornersAreShared) {
+TEST_F(Rebuild, SmoothingRulesDecideWhichCornersAreShared) {
     const float a = std::sqrt(0.5f);
-    const struct {
-        int baseAngle, groupAngle;
-        uint32_t wordA, wordB; // group words of the first and the second triangle
-        int vertices;
-    } cases[] = {
-        {60, 60, 0, 0, 4}, {46, 60, 0, 0, 4},    {44, 60, 0, 0, 6},   {0, 60, 0, 0, 6},
-        {91, 60, 0, 0, 4}, {60, 60, 8, 0, 6},    {60, 60, 12, 0, 4},  {60, 60, 0, 12, 4},
-        {60, 60, 0, 8, 6}, {60, 60, 12, 16, 6},  {60, 60, 12, 20, 4}, {60, 44, 8, 8, 6},
-        {60, 91, 8, 8, 4}, {60, 60, 0x1C, 8, 6},
-    };
-    for (const auto& c : cases) {
+    // The angles of the base group and of groups 8 and 16, the group words of
+    // the first and the second triangle, and the vertices the part keeps.
+    const std::tuple<uint16_t, uint16_t, uint32_t, uint32_t, int> cases[] = {
+        {60, 60, 0, 0, 4}, {46, 60, 0, 0, 4},   {44, 60, 0, 0, 6},   {0, 60, 0, 0, 6},
+        {91, 60, 0, 0, 4}, {60, 60, 8, 0, 6},   {60, 60, 12, 0, 4},  {60, 60, 0, 12, 4},
+        {60, 60, 0, 8, 6}, {60, 60, 12, 16, 6}, {60, 60, 12, 20, 4}, {60, 44, 8, 8, 6},
+        {60, 91, 8, 8, 4}, {60, 60, 0x1C, 8, 6}};
+    for (const auto& [baseAngle, groupAngle, wordA, wordB, vertices] : cases) {
         buildTestModel(1, 2);
         const Vec3 corners[6] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 0}, {0, -a, a}};
-        for (int i = 0; i < 6; ++i) {
-            model.vertices[i] = model.damagedVertices[i] = corners[i], model.vertexFlags[i] = 0;
+        for (int i = 0; i < 6; ++i)
+            model.vertices[i] = model.damagedVertices[i] = corners[i], model.vertexFlags[i] = 0,
             model.triangles[i / 3].v[i % 3] = uint32_t(i);
-        }
         model.header.partVertexCount[0] = 6, model.groupCount[0] = 3;
-        model.groups[0][0] = {0, uint16_t(c.baseAngle)};
-        model.groups[0][1] = model.groups[0][2] = {8, uint16_t(c.groupAngle)};
-        model.groups[0][2].groupId = 16;
-        model.triangles[0].groupAndBase = c.wordA << 16,
-        model.triangles[1].groupAndBase = c.wordB << 16;
-        computeFaceNormals(model.vertices, 6, 0, 2);
-        rebuildPartVertices(0);
-        EXPECT_EQ(model.header.partVertexCount[0], c.vertices)
-            << c.baseAngle << " " << c.groupAngle << " " << c.wordA << " " << c.wordB;
+        model.groups[0][0] = {0, baseAngle}, model.groups[0][1] = {8, groupAngle};
+        model.groups[0][2] = {16, groupAngle}, model.triangles[0].groupAndBase = wordA << 16;
+        model.triangles[1].groupAndBase = wordB << 16;
+        computeFaceNormals(model.vertices, 6, 0, 2), rebuildPartVertices(0);
+        EXPECT_EQ(model.header.partVertexCount[0], vertices)
+            << baseAngle << " " << groupAngle << " " << wordA << " " << wordB;
     }
     // Two corners of one triangle in one place keep a vertex each.
-    buildTestModel(1, 1);
-    model.vertices[1] = model.damagedVertices[1] = model.vertices[0];
-    model.vertexFlags[1] = model.vertexFlags[0];
-    rebuildPartVertices(0);
+    buildTestModel(1, 1), model.vertices[1] = model.damagedVertices[1] = model.vertices[0];
+    model.vertexFlags[1] = model.vertexFlags[0], rebuildPartVertices(0);
     EXPECT_EQ(model.header.partVertexCount[0], 3);
-    resetModel();
 }

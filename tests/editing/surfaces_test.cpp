@@ -8,17 +8,15 @@
 
 namespace {
 
-class Surfaces : public ::testing::Test {
+class Surfaces : public ModelTest {
   protected:
     void SetUp() override { buildTestModel(1, 10); }
-    void TearDown() override { resetModel(); }
     void select(std::initializer_list<int> triangles) {
         for (int t = 0; t < 10; ++t) model.triangles[t].flags &= ~TRI_SELECTED;
         for (int t : triangles) model.triangles[t].flags |= TRI_SELECTED;
     }
     uint32_t group(int t) const { return model.triangles[t].groupAndBase >> 16; }
     uint16_t currentId() const { return model.groups[0][model.currentGroup[0]].groupId; }
-    RecordingMessages messages;
 };
 
 } // namespace
@@ -31,8 +29,7 @@ TEST_F(Surfaces, TheGroupTableStaysWholeAndNeverHandsAnIdOutTwice) {
     EXPECT_EQ(
         std::make_tuple(group(0), model.groupCount[0], currentId(), model.groups[0][1].smoothAngle),
         std::make_tuple(8u, uint16_t(2), uint16_t(8), uint16_t(60))); // the base's angle
-    model.groups[0][2] = {16, 30};                                    // listed, used by no triangle
-    model.groupCount[0] = 3;
+    model.groups[0][2] = {16, 30}, model.groupCount[0] = 3;           // listed, used by no triangle
     select({5});
     ASSERT_EQ(newGroup(), GROUP_DONE_REMOVED); // 16 went, the current group stays the new one
     EXPECT_EQ(std::make_tuple(group(5), model.groupCount[0], currentId()),

@@ -6,28 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 
 namespace {
 
-bool equal(const Vec3& a, const Vec3& b) {
-    return a.x == b.x && a.y == b.y && a.z == b.z;
-}
+using Geometry = ModelTest;
+
+const auto xyz = [](const Vec3& v) { return std::tuple(v.x, v.y, v.z); };
 
 void setTriangle(int t, uint32_t a, uint32_t b, uint32_t c) {
-    model.triangles[t].v[0] = a;
-    model.triangles[t].v[1] = b;
-    model.triangles[t].v[2] = c;
+    model.triangles[t].v[0] = a, model.triangles[t].v[1] = b, model.triangles[t].v[2] = c;
 }
-
-class Geometry : public ::testing::Test {
-  protected:
-    void TearDown() override {
-        failAllocationsAfter(-1);
-        resetModel();
-    }
-    RecordingMessages messages;
-};
 
 } // namespace
 
@@ -36,42 +24,32 @@ TEST_F(Geometry, AFailedGrowthKeepsTheStoreAndFreeingKeepsTheTextureWhenAsked) {
     Vec3* old = model.vertices;
     failAllocationsAfter(1); // the geometry block succeeds, the render block fails
     EXPECT_FALSE(allocateStore(8));
-    EXPECT_EQ(model.vertices, old);
-    EXPECT_EQ(model.storeTriangles, 10);
-    EXPECT_EQ(messages.errors, std::vector<std::string>{"Out of memory!"});
+    EXPECT_EQ(std::make_tuple(model.vertices, model.storeTriangles, messages.errors),
+              std::make_tuple(old, 10, std::vector<std::string>{"Out of memory!"}));
     failAllocationsAfter(-1);
-    model.textureImage = static_cast<uint8_t*>(allocBlock(16));
-    model.textureLoaded = true;
+    model.textureImage = static_cast<uint8_t*>(allocBlock(16)), model.textureLoaded = true;
     freeModel(true);
-    EXPECT_EQ(model.geometryBlock, nullptr);
-    EXPECT_EQ(model.triangleWork, nullptr);
-    EXPECT_TRUE(model.textureLoaded);
+    EXPECT_TRUE(!model.geometryBlock && !model.triangleWork && model.textureLoaded);
     freeModel(false);
     EXPECT_EQ(model.textureImage, nullptr);
 }
 
 TEST_F(Geometry, FaceNormalsAreUnitCrossProductsAndVertexNormalsPointInward) {
     ASSERT_TRUE(allocateStore(3));
-    model.vertices[0] = {0, 0, 0};
-    model.vertices[1] = {2, 0, 0};
-    model.vertices[2] = {0, 3, 0};
+    model.vertices[0] = {0, 0, 0}, model.vertices[1] = {2, 0, 0}, model.vertices[2] = {0, 3, 0};
     setTriangle(0, 0, 1, 2); // (2,0,0) x (0,3,0) points along +z
     setTriangle(1, 0, 1, 1); // no area
     setTriangle(2, 0, 1, 7); // a corner beyond the part
-    model.triangles[1].faceNormal = model.triangles[2].faceNormal = {9, 9, 9};
-    computeFaceNormals(model.vertices, 3, 0, 3);
-    EXPECT_TRUE(equal(model.triangles[0].faceNormal, {0, 0, 1}));
-    EXPECT_TRUE(equal(model.triangles[1].faceNormal, {0, 0, 0}));
-    EXPECT_TRUE(equal(model.triangles[2].faceNormal, {0, 0, 0}));
+    ModelTriangle* tri = model.triangles;
+    tri[1].faceNormal = tri[2].faceNormal = {9, 9, 9}, computeFaceNormals(model.vertices, 3, 0, 3);
+    for (int t = 0; t < 3; ++t) EXPECT_EQ(xyz(tri[t].faceNormal), xyz({0, 0, t == 0 ? 1.f : 0.f}));
 
     // A triangle naming vertex 0 twice counts once for it.
-    setTriangle(0, 0, 0, 1);
-    model.triangles[0].faceNormal = {1, 0, 0};
-    setTriangle(1, 0, 1, 2);
-    model.triangles[1].faceNormal = {0, 1, 0};
+    setTriangle(0, 0, 0, 1), tri[0].faceNormal = {1, 0, 0};
+    setTriangle(1, 0, 1, 2), tri[1].faceNormal = {0, 1, 0};
     computeVertexNormals(0, model.normals, 2, 4);
     const float d = float(-(1 / std::sqrt(2.0)));
-    EXPECT_TRUE(equal(model.normals[0], {d, d, 0}));
-    EXPECT_TRUE(equal(model.normals[2], {0, -1, 0}));
-    EXPECT_TRUE(equal(model.normals[3], {0, 0, 0})); // in no triangle: zero, not NaN
+    // Vertex 3 is in no triangle: zero, not NaN.
+    EXPECT_EQ(std::make_tuple(xyz(model.normals[0]), xyz(model.normals[2]), xyz(model.normals[3])),
+              std::make_tuple(xyz({d, d, 0}), xyz({0, -1, 0}), xyz({0, 0, 0})));
 }

@@ -23,8 +23,7 @@ TEST_F(QtWindowTest, ControlsHearClicksAndHoverOrPassThemOnAndShowTheirLooks) {
         system->showControl(id, id != 2022), system->setCheck(id, 1); // only a check box takes it
         windowMouse(QEvent::MouseMove, {80, y});
         EXPECT_EQ(hovers.back(), reports ? id : 0); // 0: the window itself
-        commands.clear(), mouse.clear();
-        windowMouse(QEvent::MouseButtonPress, {80, y});
+        commands.clear(), mouse.clear(), windowMouse(QEvent::MouseButtonPress, {80, y});
         EXPECT_EQ(mouse, (reports ? MouseCalls{} : MouseCalls{{'d', KEY_LEFT, 80, y}}));
         windowMouse(QEvent::MouseButtonRelease, {80, y});
         EXPECT_EQ(commands, (reports ? Commands{{id, NOTIFY_CLICKED, true}} : Commands{}));
@@ -36,8 +35,7 @@ TEST_F(QtWindowTest, ControlsHearClicksAndHoverOrPassThemOnAndShowTheirLooks) {
     // The status look is black; a picture keeps a copy of the caller's pixels.
     system->setTextLook(2051, LOOK_STATUS);
     std::vector<uint32_t> image(128 * 24, 0x00FF00);
-    system->setControlImage(1300, image.data(), 128, 24);
-    image.assign(image.size(), 0);
+    system->setControlImage(1300, image.data(), 128, 24), image.assign(image.size(), 0);
     EXPECT_EQ(pixelAt(grabWidget(widget(2051)), 120, 20), 0x000000u);
     EXPECT_EQ(pixelAt(grabWidget(widget(1300)), 127, 23), 0x00FF00u);
 }
@@ -76,10 +74,7 @@ TEST_F(QtWindowTest, SliderAndOwnerButtonReportRequestsAndOnlyTheLogicMovesOrPai
     EXPECT_EQ(pixelAt(grabWidget(button), 31, 31), 0x112233u);
     // Painted pressed while held; released outside it is no click.
     for (QPoint release : {QPoint(32, 10), QPoint(31, 14)}) {
-        draws.clear();
-        sendMouse(button, QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton, Qt::LeftButton);
-        sendMouse(button, QEvent::MouseMove, release, Qt::NoButton, Qt::LeftButton);
-        sendMouse(button, QEvent::MouseButtonRelease, release, Qt::LeftButton, Qt::NoButton);
+        draws.clear(), leftDrag(button, {0, 0}, release);
         ASSERT_EQ(draws.size(), 2u);
         EXPECT_TRUE(draws[0].selected && draws[0].selectionOnly && !draws[1].selected);
     }
@@ -107,8 +102,7 @@ TEST_F(QtWindowTest, ListsReportTheUsersSelectionsButNotTheLogics) {
     EXPECT_EQ(commands, (Commands{{6, 0, false}, {5, 0, false}, {2008, NOTIFY_SELECTION, true}}));
     EXPECT_TRUE(widget(2008)->hasFocus());
     // In a multiple-selection list a click toggles the clicked item.
-    commands.clear();
-    painter = [](DrawItem& item, auto&) { // selected 0xFF, the others index + 1
+    commands.clear(), painter = [](DrawItem& item, auto&) { // selected 0xFF, the others index + 1
         std::fill_n(item.pixels, item.width * item.height, item.selected ? 0xFF : item.index + 1);
     };
     makeList(2001, CONTROL_OWNER_LIST, STYLE_MULTI_SELECT);
@@ -127,8 +121,7 @@ TEST_F(QtWindowTest, ListsReportTheUsersSelectionsButNotTheLogics) {
     for (auto [y, colour] : {std::pair(0, 1u), {31, 2u}, {32, 0xFFu}, {79, 5u}, {80, 0xE0E0E0u}})
         EXPECT_EQ(pixelAt(grabWidget(viewport), viewport->width() - 1, y), colour) << y;
     // The logic's own changes report nothing.
-    commands.clear();
-    makeList(2010, CONTROL_LIST);
+    commands.clear(), makeList(2010, CONTROL_LIST);
     for (auto [index, selected] : {std::pair(1, true), {3, true}, {-1, true}})
         system->listSelect(2010, index, selected); // one item at a time: -1 selects nothing
     EXPECT_EQ(selection(2010), "00010 3");

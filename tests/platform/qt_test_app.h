@@ -38,6 +38,13 @@ inline void sendMouse(QWidget* target, int type, QPoint pos, Qt::MouseButton but
     QMouseEvent event(QEvent::Type(type), pos, target->mapToGlobal(pos), button, buttons, keys);
     QApplication::sendEvent(target, &event);
 }
+// A left-button press at `from`, a move to `to` unless it is the same point
+// (a click), and the release there.
+inline void leftDrag(QWidget* target, QPoint from, QPoint to) {
+    sendMouse(target, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    if (to != from) sendMouse(target, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    sendMouse(target, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
 inline void pressKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers), release(QEvent::KeyRelease, key, modifiers);
     QApplication::sendEvent(target, &press), QApplication::sendEvent(target, &release);
@@ -50,9 +57,7 @@ inline uint32_t pixelAt(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFF;
 }
 
-inline void processEvents() {
-    QApplication::processEvents();
-}
+inline const auto processEvents = [] { QApplication::processEvents(); };
 // Runs `action` on the next modal dialog once it is open, while the caller is
 // blocked in it.
 inline void whenModalOpens(std::function<void(QWidget*)> action) {
@@ -72,8 +77,7 @@ class QtWindowTest : public ::testing::Test, public WindowEvents {
   protected:
     void SetUp() override {
         ASSERT_TRUE(system->createMainWindow(this, 800, 560, false));
-        system->showMainWindow(), processEvents();
-        client = system->clientWidget();
+        system->showMainWindow(), processEvents(), client = system->clientWidget();
     }
     QWidget* widget(int id) { return system->controlWidget(id); }
     // Creates control `id` and shows it; its widget.

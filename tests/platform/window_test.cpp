@@ -99,8 +99,7 @@ TEST_F(QtWindowTest, MouseCallsCarryTheKeyStateWordStayConfinedAndThePointerTake
         sendMouse(client, type, at, button, held, modifiers);
         EXPECT_EQ(mouse.back(), expected);
     }
-    system->confinePointer(nullptr);
-    sendMouse(client, move, {50, 20}, no, no);
+    system->confinePointer(nullptr), sendMouse(client, move, {50, 20}, no, no);
     EXPECT_EQ(mouse.back(), std::make_tuple('m', 0, 50, 20));
     std::vector<uint32_t> image(32 * 32, 0xFF000000); // a shape of the program's own
     system->setCursorImage(CURSOR_PROGRAM_1400, image.data(), 3, 4);

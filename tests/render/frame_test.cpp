@@ -19,9 +19,8 @@ namespace {
 class CameraTest : public RendererTest {
   protected:
     void SetUp() override {
-        RendererTest::SetUp();
-        buildTriangleModel(
-            {{screenTriangle(0, 0, 9, 0, 0, 9)}, {screenTriangle(0, 0, 9, 0, 0, 9)}});
+        const TestTriangle triangle = screenTriangle(0, 0, 9, 0, 0, 9);
+        RendererTest::SetUp(), buildTriangleModel({{triangle}, {triangle}});
         model.header.halfSize = {2.8f, 0.8f, 2.5f};
     }
 };
@@ -38,8 +37,8 @@ TEST_F(CameraTest, FitFramesTheModelOrItsPartAndSlotsKeepTheirSettings) {
     }
     selectCamera(6); // an axis view seen first is reset and fitted: (552 - 16) / (2 * 2.8)
     EXPECT_NEAR(camera.live.orthoScale, 95.71429, 1e-4);
-    camera.live.orthoScale = 42.0f;
-    for (int slot : {0, 7, -1}) selectCamera(slot); // 7 and -1: no such slot
+    // 7 and -1: no such slot.
+    camera.live.orthoScale = 42.0f, selectCamera(0), selectCamera(7), selectCamera(-1);
     EXPECT_EQ(camera.currentCamera, 0);
     selectCamera(6);
     EXPECT_EQ(camera.live.orthoScale, 42.0f);
@@ -151,12 +150,10 @@ TEST_F(CameraTest, DriverSwingTurnsTheSavedPositionsAndLeavesFixedSlots) {
     for (int sign : {1, -1}) {
         motion.driverAngle = 360 * sign, prepareFrame();
         EXPECT_LT(std::hypot(corner[2].x - 9.0f * sign, corner[2].y), 1e-5) << sign;
-        EXPECT_EQ(corner[1].x, 9.0f);          // fixed
-        EXPECT_EQ(model.vertices[2].y, -9.0f); // part 0 stays
+        EXPECT_TRUE(corner[1].x == 9.0f && model.vertices[2].y == -9.0f); // fixed; part 0 stays
     }
     stopDriverSwing();
-    EXPECT_EQ(corner[2].y, -9.0f);
-    EXPECT_EQ(motion.swingSaved, nullptr);
+    EXPECT_TRUE(corner[2].y == -9.0f && !motion.swingSaved);
 }
 
 using FrameTest = RendererTest;
@@ -167,8 +164,7 @@ using FrameTest = RendererTest;
 // frame outside the view alone. Returns the heap allocations of the frames.
 long drawEveryPage(const std::string& car) {
     EXPECT_TRUE(loadFceFile(car, false));
-    fillTexture([](int, int) { return 0xFF8090A0u; });
-    buildDummySymbols(-1);
+    fillTexture([](int, int) { return 0xFF8090A0u; }), buildDummySymbols(-1);
     for (int t = 0; t < model.storeTriangles; t += 5) model.triangles[t].flags |= TRI_SELECTED;
     resetCamera();
     EXPECT_TRUE(startDriverSwing());
@@ -187,8 +183,7 @@ long drawEveryPage(const std::string& car) {
             render.page = page, render.viewFlags = flags, motion.motionFlags = moving;
             render.textureMappingActive = page == PAGE_TEXTURES, buildAxisCross();
             const long before = heapAllocations();
-            stepMotion(), prepareFrame(), drawFrame();
-            allocations += heapAllocations() - before;
+            stepMotion(), prepareFrame(), drawFrame(), allocations += heapAllocations() - before;
             EXPECT_GT(countOther(0, 0, 24, 607, 551), 100) << page << " " << flags;
         }
     EXPECT_EQ(changedOutsideView(), 0);

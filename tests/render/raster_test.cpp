@@ -28,8 +28,7 @@ bool fillTriangle(const std::array<float, 6>& p) {
 class RasterTest : public RendererTest {
   protected:
     void SetUp() override {
-        RendererTest::SetUp();
-        changedOutsideView(true), useFrontAxisCamera();
+        RendererTest::SetUp(), changedOutsideView(true), useFrontAxisCamera();
         light.lightDir = {0.0, 0.0, -1.0}, render.viewFlags = VIEW_TEXTURES | VIEW_WINDOWS;
     }
     void TearDown() override {
@@ -91,13 +90,11 @@ TEST_F(RasterTest, TexelTimesShadeAtTheTexturesEdgesAndHoles) {
             {{0, 0, 0}, {40, 0, 0}, {0, -40, 0}}, 0, {c[0], c[0], c[0]}, {c[1], c[1], c[1]}}}});
         prepareFrame(), drawFrame();
         EXPECT_EQ(*pixelAt(310, 280), 0u);
-        fillTexture(corners);
-        prepareFrame(), drawFrame();
+        fillTexture(corners), prepareFrame(), drawFrame();
         EXPECT_EQ(*pixelAt(310, 280), uint32_t(c[2])) << c[0] << " " << c[1];
     }
     // A texel of alpha 0 is a hole: neither pixel nor depth is written.
-    fillTexture([](int, int) { return 0x00FFFFFFu; });
-    prepareFrame(), drawFrame();
+    fillTexture([](int, int) { return 0x00FFFFFFu; }), prepareFrame(), drawFrame();
     EXPECT_EQ(std::pair(*pixelAt(310, 280), *depthAt(310, 280)), std::pair(0u, -320.0f));
 }
 
@@ -108,10 +105,9 @@ TEST_F(RasterTest, TwoSidedTriangleSeenFromBehindShowsItsTextureMirrored) {
     // two-sided triangle shows its back, and the pixel (-dx, dy) the same
     // texel. The texture is in blocks of 128 x 128 texels: red 64 times the
     // block row plus 32, green the same for the block column; shade 255
-    // leaves 31, 95, 159 or 223. {dx, dy, pixel}:
-    const int samples[][3] = {{35, 2, 0x1FDF00},   // u 0.875: column 447, block 3
-                              {2, 35, 0xDF1F00},   // v 0.875: row 447, block 3
-                              {15, 15, 0x5F5F00}}; // column and row 191: block 1
+    // leaves 31, 95, 159 or 223. {dx, dy, pixel}: u 0.875 (column 447, block
+    // 3), v 0.875 (row 447, block 3), and column and row 191 (block 1).
+    const int samples[][3] = {{35, 2, 0x1FDF00}, {2, 35, 0xDF1F00}, {15, 15, 0x5F5F00}};
     for (int side : {1, -1}) {
         buildTriangleModel({{TestTriangle{
             {{0, 0, 0}, {40.0f * side, 0, 0}, {0, -40, 0}}, TRI_NO_CULL, {0, 1, 0}, {0, 0, 1}}}});
@@ -133,17 +129,17 @@ TEST_F(RasterTest, DrawListHoldsFacingTrianglesInFrontFarToNear) {
         tris.push_back(screenTriangle(0, 0, 9, 0, 0, 9, z)); // 150: behind the camera
     tris[6].flags = TRI_ALL_WINDOWS, tris[7].flags = TRI_SEMI_TRANSPARENT;
     buildTriangleModel({tris, {front}});
-    model.triangles[5].v[2] = 33; // the first slot past the store of 11 triangles: not listed
-    prepareFrame();
+    // A corner in the first slot past the store of 11 triangles: not listed.
+    model.triangles[5].v[2] = 33, prepareFrame();
     // Far to near (camera z = model z - 100), equal depths in stored order.
     const uint32_t order[] = {7, 6, 4, 8, 0, 2, 3, 10};
     ASSERT_EQ(render.drawCount, 8);
     for (int i = 0; i < 8; ++i) EXPECT_EQ(model.triangleWork[i].triangle, order[i]) << i;
     EXPECT_EQ(model.triangleWork[0].depth, -120.0f);
     EXPECT_FALSE(model.triangles[3].flags & TRI_SEEN_FROM_BEHIND);
-    render.viewFlags &= ~VIEW_WINDOWS; // hidden windows are not listed
-    model.partFlags[1] = 0, model.selectedPart = 1;
-    // The Surfaces and Textures pages list only the selected part.
+    // Hidden windows are not listed, and the Surfaces and Textures pages list
+    // only the selected part.
+    render.viewFlags &= ~VIEW_WINDOWS, model.partFlags[1] = 0, model.selectedPart = 1;
     for (int page : {PAGE_PARTS, PAGE_SURFACES, PAGE_TEXTURES}) {
         render.page = page, prepareFrame();
         EXPECT_EQ(render.drawCount, page == PAGE_PARTS ? 5 : 0) << page;
@@ -160,8 +156,7 @@ TEST_F(RasterTest, PagesColourTheCurrentGroupTheSelectionWireframeAndGlass) {
     for (float x = -250; x < 300; x += 100) // flags and group of the cell that x starts
         cells.push_back(
             screenTriangle(x, 0, x + 40, 0, x, 40, 0, flags[cells.size()], groups[cells.size()]));
-    buildTriangleModel({cells});
-    model.groups[0][1] = {8, 60};
+    buildTriangleModel({cells}), model.groups[0][1] = {8, 60};
     fillTexture([](int, int) { return 0xFFFFFFFFu; }); // white texels at shade 255: 254
     const uint32_t Y = 0xFFFF00, W = 0xFFFFFF, G = 0x00FF00, C = 0x00FFFF, D = 0x808080,
                    T = 0xFEFEFE, B = 0x4B6080;
@@ -191,8 +186,7 @@ constexpr int WHITE = 0xFFFFFF, CYAN = 0x00FFFF;
 class OverlayTest : public RendererTest {
   protected:
     void SetUp() override {
-        RendererTest::SetUp();
-        useFrontAxisCamera(100.0f), render.viewFlags = 0;
+        RendererTest::SetUp(), useFrontAxisCamera(100.0f), render.viewFlags = 0;
         buildTriangleModel({{screenTriangle(0, 0, 0.1f, 0, 0, 0.1f, 0, TRI_SELECTED)}});
     }
 };
@@ -202,10 +196,9 @@ TEST_F(OverlayTest, LightSymbolIsSizedByTheModelLengthAndShownInLightModeOnly) {
     // in the golden pictures). Seen from the front the fixed circle, in the xz
     // plane, is a line at y = 0 from x -2 to 2: 200 pixels either side.
     model.header.halfSize = {9.0f, 9.0f, 1.5f};
-    for (bool lightMode : {true, false}) {
-        render.lightMode = lightMode, prepareFrame(), drawFrame();
+    for (bool lightMode : {true, false})
+        render.lightMode = lightMode, prepareFrame(), drawFrame(),
         expectPixels({{304 + 199, 276, lightMode ? 0x7F7F00 : 0}, {304 + 201, 276, 0}});
-    }
 }
 
 TEST_F(OverlayTest, DummySymbolsByName) {
@@ -262,10 +255,9 @@ TEST_F(OverlayTest, IconStripAndCornerIcons) {
                             {w - 60, 3, WHITE},    {w - 69, 3, WHITE},     {w - 61, 3, 0}};
     expectPixels(strip);
     // The navigation icons are ORed into a view 48 or more wide.
-    for (int width : {608, 48, 47}) {
-        setViewSize(192 + width, 600), drawFrame();
-        expectPixels({{width - 36, 12, width >= 48 ? WHITE : 0}});
-    }
+    for (int width : {608, 48, 47})
+        setViewSize(192 + width, 600), drawFrame(),
+            expectPixels({{width - 36, 12, width >= 48 ? WHITE : 0}});
 }
 
 TEST_F(OverlayTest, TextureMappingViewShowsThePanelBesideTheMovedView) {

@@ -17,8 +17,7 @@
 struct TestTriangle {
     Vec3 corner[3];
     uint32_t flags = 0;
-    float u[3] = {0, 0, 0};
-    float v[3] = {0, 0, 0};
+    float u[3] = {0, 0, 0}, v[3] = {0, 0, 0};
     uint16_t groupWord = 0;
 };
 

@@ -5,9 +5,8 @@
 // The allocations so far. A sanitizer brings its own allocator, which the
 // counter cannot see: there counting is off and the count stays 0.
 long heapAllocations();
-constexpr bool heapCounting =
 #if defined(__SANITIZE_ADDRESS__)
-    false;
+constexpr bool heapCounting = false;
 #else
-    true;
+constexpr bool heapCounting = true;
 #endif

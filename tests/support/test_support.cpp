@@ -12,30 +12,6 @@
 #include <stdexcept>
 #include <sys/wait.h>
 
-RecordingMessages::RecordingMessages() { installMessageService(this); }
-RecordingMessages::~RecordingMessages() { installMessageService(nullptr); }
-void RecordingMessages::showError(const std::string& text) { errors.push_back(text); }
-void RecordingMessages::showMessage(const std::string& text) { messages.push_back(text); }
-int RecordingMessages::nextAnswer(const std::string& question, int otherwise) {
-    questions.push_back(question);
-    if (answers.empty()) return otherwise;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-bool RecordingMessages::askOkCancel(const std::string& text) { return nextAnswer(text, 0) == 1; }
-int RecordingMessages::askYesNoCancel(const std::string& text) {
-    return nextAnswer(text, ANSWER_CANCEL);
-}
-std::string RecordingMessages::chooseFileToOpen(const std::string& title, const std::string&,
-                                                const std::string&) {
-    fileDialogs.push_back(title);
-    if (chosenFiles.empty()) return {};
-    std::string path = chosenFiles.front();
-    chosenFiles.pop_front();
-    return path;
-}
-
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vornix-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
@@ -62,9 +38,6 @@ std::string fixturePath(const std::string& relative) {
     return {};
 }
 
-std::string snowmanFce() { return fixturePath("snowman/car.fce"); }
-std::string sampleFce() { return sourcePath("data/sample/car.fce"); }
-
 std::vector<uint8_t> readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
@@ -77,8 +50,7 @@ void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 uint32_t wordAt(const std::vector<uint8_t>& bytes, size_t offset) {
     uint32_t value;
-    std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
+    return std::memcpy(&value, bytes.data() + offset, 4), value;
 }
 float floatAt(const std::vector<uint8_t>& bytes, size_t offset) {
     return std::bit_cast<float>(wordAt(bytes, offset));
@@ -97,8 +69,7 @@ CliRun runCli(const std::string& arguments) {
     for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const std::vector<uint8_t> err = readBytes(dir.file("stderr"));
-    run.err.assign(err.begin(), err.end());
+    for (uint8_t c : readBytes(dir.file("stderr"))) run.err += char(c);
     return run;
 }
 
@@ -113,68 +84,48 @@ std::vector<uint8_t> partBytes(int p) {
     add(model.vertexFlags + slot, 4 * count);
     for (int t = h.partFirstTriangle[p]; t < h.partFirstTriangle[p] + h.partTriangleCount[p]; ++t) {
         ModelTriangle tri = model.triangles[t];
-        tri.groupAndBase >>= 16;
-        add(&tri, sizeof tri);
+        tri.groupAndBase >>= 16, add(&tri, sizeof tri);
     }
     add(&h.partPos[p], 12), add(&model.partHalfWidth[p], 4), add(&model.groupCount[p], 2);
     add(model.groups[p], sizeof model.groups[p]), add(h.partNames[p], NAME_SIZE);
     return s;
 }
 
-void resetModel() {
-    freeModel(false);
-    model = CarModel{};
-}
-
-void buildTestModel(int parts, int trianglesPerPart) {
+void buildTestModel(int parts, int n) { // n triangles and n + 2 vertices a part
     resetModel();
-    const int T = parts * trianglesPerPart;
+    const int T = parts * n;
     if (!allocateStore(T)) throw std::runtime_error("allocateStore failed");
     FceHeader& h = model.header;
-    h.version = FCE_VERSION;
-    h.numTriangles = T;
-    h.numParts = parts;
-    h.numArts = 1;
+    h.version = FCE_VERSION, h.numTriangles = T, h.numParts = parts, h.numArts = 1;
     std::mt19937 random(1234);
     std::uniform_real_distribution<float> coordinate(-2.0f, 2.0f);
     for (int p = 0; p < parts; ++p) {
-        h.partFirstTriangle[p] = p * trianglesPerPart;
-        h.partTriangleCount[p] = trianglesPerPart;
-        h.partFirstVertex[p] = 3 * p * trianglesPerPart;
-        h.partVertexCount[p] = trianglesPerPart + 2;
+        const int first = p * n, slot = 3 * first;
+        h.partFirstTriangle[p] = first, h.partTriangleCount[p] = n;
+        h.partFirstVertex[p] = slot, h.partVertexCount[p] = n + 2;
         h.partPos[p] = {float(p), 0.5f * float(p), -0.25f * float(p)};
         std::snprintf(h.partNames[p], NAME_SIZE, "part%d", p);
-        model.partFlags[p] = PART_VISIBLE;
-        model.groupCount[p] = 1;
+        model.partFlags[p] = PART_VISIBLE, model.groupCount[p] = 1;
         for (SmoothingGroup& g : model.groups[p]) g = {0, 60};
-        const int slot = 3 * p * trianglesPerPart;
-        for (int i = 0; i < trianglesPerPart + 2; ++i) {
+        for (int i = 0; i < n + 2; ++i) {
             model.vertices[slot + i] = {coordinate(random), coordinate(random), coordinate(random)};
             model.damagedVertices[slot + i] = model.vertices[slot + i];
             model.vertexFlags[slot + i] = (i % 3 == 0) ? VERTEX_FIXED : VERTEX_MOVES;
         }
-        for (int k = 0; k < trianglesPerPart; ++k) {
-            ModelTriangle& tri = model.triangles[p * trianglesPerPart + k];
-            tri.groupAndBase = uint32_t(slot);
-            tri.flags = uint32_t(k % 5 == 0 ? TRI_ALL_WINDOWS : 0);
-            for (int c = 0; c < 3; ++c) {
-                tri.v[c] = uint32_t(k + c);
-                tri.texU[c] = float(k + c) / float(trianglesPerPart + 2);
+        for (int k = 0; k < n; ++k) {
+            ModelTriangle& tri = model.triangles[first + k];
+            tri.groupAndBase = uint32_t(slot), tri.flags = k % 5 == 0 ? TRI_ALL_WINDOWS : 0;
+            for (int c = 0; c < 3; ++c)
+                tri.v[c] = uint32_t(k + c), tri.texU[c] = float(k + c) / float(n + 2),
                 tri.texV[c] = float(c) * 0.5f;
-            }
         }
-        computeFaceNormals(model.vertices + slot, trianglesPerPart + 2, p * trianglesPerPart,
-                           trianglesPerPart);
-        computeVertexNormals(p * trianglesPerPart, model.normals + slot, trianglesPerPart,
-                             trianglesPerPart + 2);
-        copyVec3Array(model.normals + slot, model.damagedNormals + slot, trianglesPerPart + 2);
+        computeFaceNormals(model.vertices + slot, n + 2, first, n);
+        computeVertexNormals(first, model.normals + slot, n, n + 2);
+        copyVec3Array(model.normals + slot, model.damagedNormals + slot, n + 2);
     }
-    h.numDummies = 2;
-    h.dummyPos[0] = {0.5f, 0.25f, 2.0f};
-    h.dummyPos[1] = {-0.5f, 0.25f, -2.0f};
-    std::strcpy(h.dummyNames[0], "HWYN123");
-    std::strcpy(h.dummyNames[1], ":LICENSE");
-    h.numColors = 3;
+    h.numDummies = 2, h.numColors = 3;
+    h.dummyPos[0] = {0.5f, 0.25f, 2.0f}, h.dummyPos[1] = {-0.5f, 0.25f, -2.0f};
+    std::strcpy(h.dummyNames[0], "HWYN123"), std::strcpy(h.dummyNames[1], ":LICENSE");
     for (int i = 0; i < 3; ++i)
         for (int layer = 0; layer < COLOR_LAYERS; ++layer)
             model.colorLayers[layer][i] = {uint8_t(30 * i + layer), uint8_t(100 - i),

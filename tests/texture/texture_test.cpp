@@ -51,13 +51,11 @@ static Texel codeOf(int i, int j) {
 
 static constexpr Texel GREY{200, 200, 200, 200};
 
-class TextureTest : public ::testing::Test {
+class TextureTest : public ModelTest {
   protected:
-    void TearDown() override { resetModel(); }
     // Loads the file; a refused one leaves no texture, and never an open file.
     bool load(const std::vector<uint8_t>& bytes) {
-        messages.errors.clear();
-        writeBytes(dir.file("texture.tga"), bytes);
+        messages.errors.clear(), writeBytes(dir.file("texture.tga"), bytes);
         EXPECT_TRUE(openForReading(dir.file("texture.tga")));
         const bool loaded = loadTexture();
         EXPECT_TRUE(!fileIsOpen() && model.textureLoaded == loaded &&
@@ -82,8 +80,6 @@ class TextureTest : public ::testing::Test {
         std::memcpy(pristineTexture(), texels.data(), texels.size() * 4);
         model.colorLayers[0][1] = layer, tintTexture(1);
     }
-    TempDir dir;
-    RecordingMessages messages;
 };
 
 TEST_F(TextureTest, OrientationFollowsTheDescriptorBits) {
@@ -230,10 +226,11 @@ TEST(HsbConversions, SixSextantsAndThePackedPixelWithoutGain) {
         EXPECT_LT(std::abs(c.r - r) + std::abs(c.g - g) + std::abs(c.b - b), 1e-6f) << hue;
     }
     EXPECT_NEAR(hsbToRgb({120, 64, 127, 0}).r, 1.0 - 64.0 / 127.0, 1e-6); // half saturation
-    // Blue in the low byte, then green, red and the extra byte.
-    EXPECT_EQ(hsbToPixel({0, 127, 127, 0}), 0x00FF0000u);
-    EXPECT_EQ(hsbToPixel({120, 127, 127, 0x7F}), 0x7F0000FFu);
-    EXPECT_EQ(hsbToPixel({0, 0, 42, 0}), 0x00545454u);    // 42 / 127 of full
-    EXPECT_EQ(hsbToPixel({30, 127, 64, 0}), 0x00808000u); // 255 * 64 / 127, truncated
-    EXPECT_EQ(hsbToPixel({0, 0, 255, 0}), 0x00FFFFFFu);   // bytes above the range do not wrap
+    // Blue in the low byte, then green, red and the extra byte. Grey 42 is
+    // 42 / 127 of full, 64 gives 255 * 64 / 127 truncated, and bytes above
+    // the range do not wrap.
+    EXPECT_EQ(std::vector({hsbToPixel({0, 127, 127, 0}), hsbToPixel({120, 127, 127, 0x7F}),
+                           hsbToPixel({0, 0, 42, 0}), hsbToPixel({30, 127, 64, 0}),
+                           hsbToPixel({0, 0, 255, 0})}),
+              std::vector({0x00FF0000u, 0x7F0000FFu, 0x00545454u, 0x00808000u, 0x00FFFFFFu}));
 }

@@ -51,8 +51,7 @@ void edit(int page, std::mt19937& random) {
         model.groupCount[p] = uint16_t(1 + f % 64), model.currentGroup[p] = f % 64 / 2;
         model.groups[p][f % 64] = {f, 45};
         tri.groupAndBase = (tri.groupAndBase & 0xFFFF) | uint32_t(f) << 16, tri.flags ^= 0x40;
-        model.vertices[3 * t].z = model.damagedVertices[3 * t].y = f;
-        model.vertexFlags[3 * t] ^= 4;
+        model.vertices[3 * t].z = model.damagedVertices[3 * t].y = f, model.vertexFlags[3 * t] ^= 4;
         for (int q = 0; q < model.header.numParts; ++q) // as the page's tools do
             computeVertexNormals(model.header.partFirstTriangle[q], model.normals + partSlot(q),
                                  model.header.partTriangleCount[q],
@@ -69,25 +68,16 @@ void edit(int page, std::mt19937& random) {
     }
 }
 
-class UndoStore : public ::testing::Test {
+class UndoStore : public ModelTest {
   protected:
-    void SetUp() override {
-        buildTestModel(3, 10);
-        setUndoFolder(dir.path().string());
-    }
+    void SetUp() override { buildTestModel(3, 10), setUndoFolder(dir.path().string()); }
     void TearDown() override {
-        failAllocationsAfter(-1);
-        endUndoHistory();
-        undo = UndoState{};
-        resetModel();
+        failAllocationsAfter(-1), endUndoHistory(), undo = UndoState{}, ModelTest::TearDown();
     }
     void begin(int page) {
-        endUndoHistory();
-        beginUndoHistory(page);
+        endUndoHistory(), beginUndoHistory(page);
         ASSERT_TRUE(takeSnapshot(true));
     }
-    RecordingMessages messages;
-    TempDir dir;
     std::mt19937 random{7};
 };
 
@@ -101,12 +91,10 @@ TEST_F(UndoStore, PartsSnapshotsKeepEverythingAcrossACountChange) {
     uint8_t* texture = model.textureImage = static_cast<uint8_t*>(allocBlock(64));
     model.groupCount[1] = 3, model.groups[1][2] = {9, 33},
     model.triangles[12].groupAndBase |= 9u << 16;
-    model.colorLayers[0][1] = {179, 127, 1, 0}, model.header.partPos[0] = {5, 5, 5};
-    begin(PARTS);
+    model.colorLayers[0][1] = {179, 127, 1, 0}, model.header.partPos[0] = {5, 5, 5}, begin(PARTS);
     const std::vector<uint8_t> before = state();
     model.textureImage = nullptr; // kept aside: the next model is built anew
-    buildTestModel(5, 7);
-    model.textureImage = texture, model.textureLoaded = true;
+    buildTestModel(5, 7), model.textureImage = texture, model.textureLoaded = true;
     ASSERT_TRUE(takeSnapshot(false) && undoStep());
     EXPECT_TRUE(state() == before && model.storeTriangles == 30 && model.textureImage == texture);
 }
@@ -120,8 +108,7 @@ TEST_F(UndoStore, TheRingGoesBackSixtyTwoStepsAndANewEditEndsTheRedoBranch) {
     edit(TEXTURES, random);
     ASSERT_TRUE(takeSnapshot(false));
     EXPECT_FALSE(undo.canRedo || redoStep() || undo.slotValid[(undo.current + 1) & 63]);
-    begin(CAMERA); // keeps nothing: Undo is never offered
-    edit(PARTS, random);
+    begin(CAMERA), edit(PARTS, random); // the Camera page keeps nothing: Undo is never offered
     EXPECT_TRUE(takeSnapshot(false) && !undo.canUndo && !undoStep());
 }
 
@@ -130,53 +117,45 @@ TEST_F(UndoStore, TheRingGoesBackSixtyTwoStepsAndANewEditEndsTheRedoBranch) {
 TEST_F(UndoStore, ARestoreThatFailsChangesNothing) {
     const std::string file = snapshotPath(1);
     const size_t partsTriangles = 8 + 8248 + 256 + 256 + 128 + 128 + 16384 + 156 * 30;
-    const struct {
-        int page;
-        const char* what;
-        int64_t offset; // where a word goes into the file; -1: the file goes, -2: its last byte
-        uint32_t word;
-    } cases[] = {
-        {PARTS, "missing", -1, 0},
-        {SURFACES, "missing", -1, 0},
-        {TEXTURES, "missing", -1, 0},
-        {PARTS, "short", -2, 0},
-        {SURFACES, "short", -2, 0},
-        {TEXTURES, "short", -2, 0},
-        {SURFACES, "page word 3", 0, 3},
-        {TEXTURES, "page word 2", 0, 2},
-        {PARTS, "page word 2", 0, 2},
-        {PARTS, "65 parts", 8 + 0x11C, 65},
-        {PARTS, "17 dummies", 8 + 0x58, 17},
-        {PARTS, "a corner outside", int64_t(partsTriangles) + 4, 12},
-        {SURFACES, "group count 0 of part 2", 4 + 256 + 128 + 2, 0x00000001},
-        {SURFACES, "group count 65 of part 2", 4 + 256 + 128 + 2, 0x00410001},
-        {SURFACES, "31 vertices for 10 triangles", 4 + 4, 31},
-        {SURFACES, "a corner outside", 16900 + 56 * 10 + 4, 12},
-        {TEXTURES, "a corner outside", 4 + 56 * 29 + 12, 12},
-    };
-    for (const auto& c : cases) {
-        begin(c.page);
+    // The page, what is wrong, where a word goes into the file (-1: the file
+    // goes, -2: its last byte) and the word.
+    std::vector<std::tuple<int, const char*, int64_t, uint32_t>> cases;
+    for (int page : {PARTS, SURFACES, TEXTURES})
+        cases.insert(cases.end(), {{page, "missing", -1, 0}, {page, "short", -2, 0}});
+    cases.insert(cases.end(),
+                 {{SURFACES, "page word 3", 0, 3},
+                  {TEXTURES, "page word 2", 0, 2},
+                  {PARTS, "page word 2", 0, 2},
+                  {PARTS, "65 parts", 8 + 0x11C, 65},
+                  {PARTS, "17 dummies", 8 + 0x58, 17},
+                  {PARTS, "a corner outside", int64_t(partsTriangles) + 4, 12},
+                  {SURFACES, "group count 0 of part 2", 4 + 256 + 128 + 2, 0x00000001},
+                  {SURFACES, "group count 65 of part 2", 4 + 256 + 128 + 2, 0x00410001},
+                  {SURFACES, "31 vertices for 10 triangles", 4 + 4, 31},
+                  {SURFACES, "a corner outside", 16900 + 56 * 10 + 4, 12},
+                  {TEXTURES, "a corner outside", 4 + 56 * 29 + 12, 12}});
+    for (const auto& [page, what, offset, word] : cases) {
+        begin(page);
         model.triangles[0].flags ^= 0x40; // kept by every page with files
         ASSERT_TRUE(takeSnapshot(false));
         const std::vector<uint8_t> now = state();
         std::vector<uint8_t> bytes = readBytes(file);
-        c.offset == -2  ? bytes.pop_back()
-        : c.offset >= 0 ? setWordAt(bytes, size_t(c.offset), c.word)
-                        : void();
+        if (offset == -2) bytes.pop_back();
+        if (offset >= 0) setWordAt(bytes, size_t(offset), word);
         std::remove(file.c_str());
-        if (c.offset != -1) writeBytes(file, bytes);
+        if (offset != -1) writeBytes(file, bytes);
         messages.errors.clear();
-        EXPECT_FALSE(undoStep()) << c.page << " " << c.what;
-        EXPECT_TRUE(state() == now && undo.current == 2 && undo.canUndo && !undo.canRedo) << c.what;
-        EXPECT_EQ(messages.errors.back(), "Data couldn't be restored!") << c.what;
-        EXPECT_TRUE(c.offset != -1 ||
+        EXPECT_TRUE(!undoStep() && state() == now && undo.current == 2 && undo.canUndo &&
+                    !undo.canRedo)
+            << page << " " << what;
+        EXPECT_EQ(messages.errors.back(), "Data couldn't be restored!") << what;
+        EXPECT_TRUE(offset != -1 ||
                     messages.errors.front() == "Error:2\nNo such file or directory: " + file);
     }
 }
 
 TEST_F(UndoStore, WithoutMemoryTheEditStillCounts) {
-    failAllocationsAfter(0);
-    beginUndoHistory(DUMMIES);
+    failAllocationsAfter(0), beginUndoHistory(DUMMIES);
     failAllocationsAfter(-1);
     EXPECT_EQ(messages.errors.back(), "Not enough memory for Undo storage!");
     model.modelModified = false;
@@ -193,14 +172,12 @@ TEST_F(UndoStore, SoakOfEditsUndosAndRedosAcrossPages) {
     std::vector<std::vector<uint8_t>> history{state()};
     size_t at = 0;
     rlimit old, full;
-    getrlimit(RLIMIT_FSIZE, &old);
-    full = old, full.rlim_cur = 1000; // below every snapshot file
+    getrlimit(RLIMIT_FSIZE, &old), full = old, full.rlim_cur = 1000; // below every snapshot file
     std::signal(SIGXFSZ, SIG_IGN);
     for (int step = 0; step < 2000; ++step) {
         const uint32_t action = random() % 100;
         if (action < 3) { // another page
-            begin(page = 1 + int(random() % 5));
-            history = {state()}, at = 0;
+            begin(page = 1 + int(random() % 5)), history = {state()}, at = 0;
         } else if (action < 45) {
             edit(page, random);
             const bool diskFull = random() % 20 == 0;
@@ -218,8 +195,7 @@ TEST_F(UndoStore, SoakOfEditsUndosAndRedosAcrossPages) {
                 ASSERT_FALSE(std::filesystem::exists(snapshotPath(int((current + 1) & 63))));
                 ASSERT_TRUE(takeSnapshot(false)) << step;
             }
-            history.resize(at + 1);
-            history.push_back(state());
+            history.resize(at + 1), history.push_back(state());
             if (history.size() > 63) history.erase(history.begin());
             at = history.size() - 1;
         } else {
