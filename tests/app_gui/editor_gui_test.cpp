@@ -183,5 +183,16 @@ TEST_F(EditorOnQt, AHuePickTintsTheCarAndTheMappingEditShowsTheTexture) {
     const ClientRect button = ws->controlRect(1270); // along X: the car's side
     leftDrag(client->childAt(button.x + 4, button.y + 4), {4, 4}, {4, 4}), processEvents();
     ASSERT_TRUE(render.textureMappingActive);
+    // The view's left 512 columns show the tinted texture, texel for pixel,
+    // except where the mapped triangles' outlines cross it.
     const QImage mapped = grabWidget(client);
+    int texels = 0, outlines = 0;
+    for (int y = 0; y < std::min(512, frame.viewHeight); ++y)
+        for (int x = 0; x < 512; ++x) {
+            const uint8_t* t = model.textureImage + (y * 512 + x) * 4;
+            const uint32_t texel = uint32_t(t[2]) << 16 | uint32_t(t[1]) << 8 | t[0];
+            ++(pixelAt(mapped, 192 + x, 48 + y) == texel ? texels : outlines);
+        }
+    EXPECT_GT(texels, 512 * 400);
+    EXPECT_GT(outlines, 1000);
 }
