@@ -6,6 +6,7 @@
 #include "model/car_model.h"
 #include "model/file_io.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -104,7 +105,8 @@ bool readDxfPart(int index, long long size) {
             if (startsWith(value, "UV = ", rest)) {
                 float uv[6];
                 const int n = readNumbers(rest, uv, 6);
-                for (int k = 0; k < n; ++k) (k < 3 ? tri.texU : tri.texV)[k % 3] = uv[k];
+                std::copy_n(uv, std::min(n, 3), tri.texU);
+                if (n > 3) std::copy_n(uv + 3, n - 3, tri.texV);
             }
             return;
         }
