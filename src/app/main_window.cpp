@@ -293,9 +293,9 @@ EditorEvents editorEvents;
 
 } // namespace
 
-std::string locateAppDir(const std::string& programFolder, const std::string& installedFolder,
+std::string locateAppDir(const std::vector<std::string>& folders,
                          const std::string& currentFolder) {
-    for (const std::string& folder : {programFolder, installedFolder}) {
+    for (const std::string& folder : folders) {
         std::error_code error;
         if (!folder.empty() && std::filesystem::is_regular_file(folder + "/help.dat", error))
             return folder;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class WindowSystem;
 
@@ -12,11 +13,11 @@ class WindowSystem;
 WindowSystem& windows();
 bool hasWindows();
 
-// The folder of the program's data files: the program's own folder when the
-// data lie beside it (as the build puts them), else the installed data
-// folder, else the current folder.
-std::string locateAppDir(const std::string& programFolder, const std::string& installedFolder,
-                         const std::string& currentFolder);
+// The folder of the program's data files: the first of `folders` that holds
+// help.dat, else the current folder. The editor asks its own folder (where
+// the build puts the data), the data folder of the prefix it is installed in,
+// and the configured data folder, in that order.
+std::string locateAppDir(const std::vector<std::string>& folders, const std::string& currentFolder);
 
 struct StartOptions {
     std::string appDir;     // folder of help.dat, help/ and pictures/

@@ -11,6 +11,7 @@
 #include "model/messages.h"
 #include "model/names.h"
 #include "texture/texture.h"
+#include "vornix_version.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -197,6 +198,8 @@ int commandSample(const std::string& folder, int triangles) {
 int main(int argc, char** argv) {
     installMessageService(&cliMessages);
     CLI::App app{"vornix-cli: inspect, check, convert and render NFS4 FCE car models"};
+    app.set_version_flag("--version", "Vornix " VORNIX_VERSION,
+                         "Show the program's version and exit");
     app.require_subcommand(1);
 
     std::string file, output;

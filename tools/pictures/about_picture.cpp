@@ -1,8 +1,10 @@
-// The About picture: the program's name, what it is for, and a car that is
-// half painted and half bare mesh. Drawn in colours of the fixed palette so the
-// colour-mapped copy keeps them exactly; only anti-aliased edges are rounded.
+// The About picture: the program's name and version, what it is for, and a
+// car that is half painted and half bare mesh. Drawn in colours of the fixed
+// palette so the colour-mapped copy keeps them exactly; only anti-aliased edges
+// are rounded.
 #include "draw_kit.h"
 #include "pictures.h"
+#include "vornix_version.h"
 
 namespace {
 
@@ -107,6 +109,9 @@ QImage drawAboutPicture() {
     beginPainter(p);
 
     drawText(p, QRectF(28, 14, 340, 80), "Vornix", 72, TextFace::Bold, Qt::AlignLeft, navy);
+    // The version, small at the end of the title's baseline.
+    drawText(p, QRectF(288, 67, 84, 16), "Vornix " VORNIX_VERSION, 12, TextFace::Regular,
+             Qt::AlignRight, caption);
     drawText(p, QRectF(32, 92, 340, 24), "an editor for NFS4 FCE car models", 18, TextFace::Regular,
              Qt::AlignLeft, caption);
 

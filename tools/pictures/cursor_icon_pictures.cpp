@@ -1,11 +1,15 @@
 // The two cursors of the Surfaces page's group-border tools (1400 sets the
-// cross-group mark, 1401 clears it) and the window icon, a wheel.
+// cross-group mark, 1401 clears it) and the program's icon, a wheel: the
+// window icon at 64x64 and the desktop's icons at every size of the theme.
+// Every size is the 64x64 drawing scaled; below 48 pixels the tread notches
+// are left out and the outlines stay a pixel wide, so the wheel stays clear.
 #include "draw_kit.h"
 #include "pictures.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -31,18 +35,22 @@ QImage drawCursorPicture(int id, QPoint& hotspot) {
     return image;
 }
 
-QImage drawWindowIcon() {
+QImage drawIcon(int size) {
     constexpr double pi = std::numbers::pi;
-    QImage image = newCanvas(ICON_SIZE, ICON_SIZE, Qt::transparent, true);
+    QImage image = newCanvas(size, size, Qt::transparent, true);
     QPainter p(&image);
     beginPainter(p);
+    // Drawn in the units of the 64x64 icon; an outline is never under a pixel.
+    const double scale = double(size) / ICON_SIZE;
+    p.scale(scale, scale);
+    const double outline = std::max(1.5, 1 / scale);
     const QPointF c(32, 32);
     // Tyre with a tread of short notches.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x20, 0x20, 0x20));
     p.drawEllipse(c, 31, 31);
     p.setPen(QPen(QColor(0x50, 0x50, 0x50), 2, Qt::SolidLine, Qt::FlatCap));
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < 24 && size >= 48; ++i) {
         double a = i * 2 * pi / 24;
         QPointF d(std::cos(a), std::sin(a));
         p.drawLine(c + d * 26.5, c + d * 30);
@@ -51,7 +59,7 @@ QImage drawWindowIcon() {
     QRadialGradient dish(c - QPointF(8, 8), 34);
     dish.setColorAt(0, palette.white);
     dish.setColorAt(1, QColor(0x70, 0x70, 0x70));
-    p.setPen(QPen(palette.ink, 1.5));
+    p.setPen(QPen(palette.ink, outline));
     p.setBrush(dish);
     p.drawEllipse(c, 22, 22);
     p.setBrush(QColor(0x30, 0x30, 0x30));
@@ -72,7 +80,7 @@ QImage drawWindowIcon() {
     cap.setColorAt(0, palette.bodyLight);
     cap.setColorAt(1, palette.bodyDark);
     p.setBrush(cap);
-    p.setPen(QPen(palette.ink, 1.5));
+    p.setPen(QPen(palette.ink, outline));
     p.drawEllipse(c, 6, 6);
     p.end();
     return image;

@@ -1,5 +1,6 @@
 // The pictures the program carries: the 76 bitmap buttons, the ten label
-// pictures, the two cursors, the window icon and the About picture.
+// pictures, the two cursors, the window icon and the About picture, and the
+// program's icon at the sizes the desktop's icon theme holds.
 #pragma once
 
 #include <QImage>
@@ -17,7 +18,8 @@ constexpr int BUTTON_SIZE = 32;
 constexpr int LABEL_WIDTH = 160;
 constexpr int LABEL_HEIGHT = 16;
 constexpr int CURSOR_SIZE = 32;
-constexpr int ICON_SIZE = 64;
+constexpr int ICON_SIZE = 64; // the window icon
+constexpr int DESKTOP_ICON_SIZES[] = {16, 32, 48, 64, 128, 256};
 constexpr int ABOUT_WIDTH = 400;
 constexpr int ABOUT_HEIGHT = 300;
 
@@ -28,5 +30,6 @@ QImage drawButtonPicture(int id);
 QImage drawLabelPicture(int id);
 // 32x32 with alpha; `hotspot` receives the pixel the cursor points with.
 QImage drawCursorPicture(int id, QPoint& hotspot);
-QImage drawWindowIcon();
+// The program's icon, size x size with alpha; ICON_SIZE gives the window icon.
+QImage drawIcon(int size);
 QImage drawAboutPicture();

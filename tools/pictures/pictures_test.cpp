@@ -1,5 +1,5 @@
-// Checks of the program's pictures and help texts as they lie in data/: the
-// committed pictures are what the generator draws (and it draws the same on
+// Checks of the program's pictures, icons and help texts as they lie in data/:
+// the committed pictures are what the generator draws (and it draws the same on
 // every run), the files have the sizes and formats the program loads, the
 // pictures keep their subjects inside the area the panel shows, and the help
 // texts are complete.
@@ -22,6 +22,7 @@ namespace {
 
 const QString pictureDir = QString::fromStdString(sourcePath("data/pictures"));
 const QString helpDir = QString::fromStdString(sourcePath("data/help"));
+const QString iconDir = QString::fromStdString(sourcePath("data/icons"));
 constexpr QRgb panelGrey = 0xFFC0C0C0;
 
 QByteArray fileBytes(const QString& path) {
@@ -58,7 +59,7 @@ QString buttonFile(int id) {
 
 bool runGenerator(const std::string& dir) {
     std::string command = std::string("QT_QPA_PLATFORM=offscreen \"") + VORNIX_PICTURES_PATH +
-                          "\" \"" + dir + "\" > /dev/null 2>&1";
+                          "\" \"" + dir + "\" \"" + dir + "/icons\" > /dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
 
@@ -72,17 +73,21 @@ TEST(PictureGenerator, RedrawsTheCommittedFilesByteForByte) {
     TempDir first, second;
     ASSERT_TRUE(runGenerator(first.path().string()));
     ASSERT_TRUE(runGenerator(second.path().string()));
-    const QString firstDir = QString::fromStdString(first.path().string());
-    const QString secondDir = QString::fromStdString(second.path().string());
-    const QStringList committed = filesIn(pictureDir);
-    EXPECT_EQ(filesIn(firstDir), committed);
-    EXPECT_EQ(committed.size(), 76 + 10 + 2 + 1 + 1 + 1);
-    for (const QString& name : committed) {
-        QByteArray stored = fileBytes(pictureDir + "/" + name);
-        EXPECT_EQ(fileBytes(firstDir + "/" + name), fileBytes(secondDir + "/" + name))
-            << qPrintable(name) << " differs between two runs";
-        EXPECT_EQ(fileBytes(firstDir + "/" + name), stored)
-            << qPrintable(name) << " is stale: run vornix-pictures on data/pictures";
+    EXPECT_EQ(filesIn(pictureDir).size(), 76 + 10 + 2 + 1 + 1 + 1);
+    EXPECT_EQ(filesIn(iconDir).size(), 6);
+    for (const auto& [committedDir, sub] :
+         {std::pair(pictureDir, ""), std::pair(iconDir, "/icons")}) {
+        const QString firstDir = QString::fromStdString(first.path().string()) + sub;
+        const QString secondDir = QString::fromStdString(second.path().string()) + sub;
+        const QStringList committed = filesIn(committedDir);
+        EXPECT_EQ(filesIn(firstDir), committed);
+        for (const QString& name : committed) {
+            QByteArray stored = fileBytes(committedDir + "/" + name);
+            EXPECT_EQ(fileBytes(firstDir + "/" + name), fileBytes(secondDir + "/" + name))
+                << qPrintable(name) << " differs between two runs";
+            EXPECT_EQ(fileBytes(firstDir + "/" + name), stored)
+                << qPrintable(name) << " is stale: run vornix-pictures on data/pictures data/icons";
+        }
     }
 }
 
@@ -167,15 +172,34 @@ TEST(CursorPictures, PointWithAnOpaqueHotspot) {
     EXPECT_NE(cursors[0], cursors[1]);
 }
 
-TEST(WindowIcon, IsARound64By64PictureOnClearGround) {
-    PngHeader h = pngHeader(pictureDir + "/vornix.png");
-    EXPECT_EQ(h.width, 64);
-    EXPECT_EQ(h.height, 64);
-    EXPECT_EQ(h.colourType, 6);
-    QImage icon = QImage(pictureDir + "/vornix.png").convertToFormat(QImage::Format_ARGB32);
-    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(63, 63)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(32, 32)), 255);
+TEST(Icons, AreRoundPicturesOnClearGroundOfOneDesignAtEverySize) {
+    // The window icon is the desktop's 64x64 icon.
+    EXPECT_EQ(fileBytes(pictureDir + "/vornix.png"), fileBytes(iconDir + "/vornix_64.png"));
+    const QImage design = QImage(iconDir + "/vornix_64.png").convertToFormat(QImage::Format_ARGB32);
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const QString path = iconDir + QString("/vornix_%1.png").arg(size);
+        PngHeader h = pngHeader(path);
+        EXPECT_EQ(h.width, size);
+        EXPECT_EQ(h.height, size);
+        EXPECT_EQ(h.colourType, 6);
+        QImage icon = QImage(path).convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+        EXPECT_EQ(qAlpha(icon.pixel(size - 1, size - 1)), 0);
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255);
+        // Brought to 16x16, each size looks like the 64x64 design.
+        const auto small = [](const QImage& image) {
+            return image.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        };
+        const QImage a = small(icon), b = small(design);
+        int difference = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                for (int shift : {0, 8, 16, 24})
+                    difference += std::abs(int(a.pixel(x, y) >> shift & 0xFF) -
+                                           int(b.pixel(x, y) >> shift & 0xFF));
+        EXPECT_LT(difference / (16 * 16 * 4), 12);
+    }
 }
 
 TEST(AboutPicture, IsStoredAsTheProgramReadsIt) {
