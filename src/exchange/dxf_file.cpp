@@ -104,7 +104,10 @@ bool readDxfPart(int index, long long size) {
             if (startsWith(value, "UV = ", rest)) {
                 float uv[6];
                 const int n = readNumbers(rest, uv, 6);
-                for (int k = 0; k < n; ++k) (k < 3 ? tri.texU : tri.texV)[k % 3] = uv[k];
+                for (int k = 0; k < n; ++k) {
+                    float* row = k < 3 ? tri.texU : tri.texV;
+                    row[k % 3] = uv[k];
+                }
             }
             return;
         }
