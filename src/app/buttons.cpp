@@ -5,13 +5,24 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "platform/window_system.h"
+#include "render/frame_buffer.h"
 
+#include <algorithm>
 #include <cstring>
 
 ButtonState buttons;
 
 namespace {
 uint32_t* slot(int index) { return buttons.strip + index * 32 * 32; }
+
+// The top strip from the left: groups of neighbouring buttons, one step
+// apart (a button and a gap), then Help at the right end.
+struct StripGroup {
+    int first, count, x;
+};
+constexpr StripGroup stripGroups[] = {{1231, 6, 8}, {1200, 3, 240}, {1203, 2, 364}, {1237, 4, 452}};
+constexpr int STRIP_STEP = 36;
+constexpr int HELP_FROM_RIGHT = 40; // Help's left edge from the client area's right edge
 } // namespace
 
 void setButtonState(int id, uint8_t state) {
@@ -77,9 +88,18 @@ void layoutTopStrip(int viewWidth) {
         ws.moveControl(id, {x, 8, 32, 32});
         ws.showControl(id, true);
     };
-    for (int k = 0; k < 6; ++k) place(1231 + k, 8 + 36 * k);
-    for (int k = 0; k < 3; ++k) place(1200 + k, 240 + 36 * k);
-    for (int k = 0; k < 2; ++k) place(1203 + k, 364 + 36 * k);
-    for (int k = 0; k < 4; ++k) place(1237 + k, 452 + 36 * k);
-    place(BUTTON_HELP, viewWidth + 152);
+    for (const StripGroup& group : stripGroups)
+        for (int k = 0; k < group.count; ++k) place(group.first + k, group.x + STRIP_STEP * k);
+    place(BUTTON_HELP, helpButtonX(viewWidth));
+}
+
+int helpButtonX(int viewWidth) { return PANEL_WIDTH + viewWidth - HELP_FROM_RIGHT; }
+
+// Help stands at least a step right of the last button's left edge, as the
+// buttons of a group stand from each other.
+int topStripMinimumWidth() {
+    int end = 0;
+    for (const StripGroup& group : stripGroups)
+        end = std::max(end, group.x + STRIP_STEP * group.count);
+    return end + HELP_FROM_RIGHT;
 }

@@ -31,3 +31,7 @@ void drawBitmapButton(DrawItem& item, int id);
 
 // Places the top-strip buttons; viewWidth decides where Help goes.
 void layoutTopStrip(int viewWidth);
+// Where Help stands for a view this wide: at the strip's right end.
+int helpButtonX(int viewWidth);
+// The narrowest client area in which Help stays clear of the other buttons.
+int topStripMinimumWidth();

@@ -1,9 +1,10 @@
 // The main window's logic.
 //
-// Start-up follows a fixed order: settings, context help, the undo folder,
-// every child control (hidden), the colour images, the 76 bitmap buttons with
-// their pictures, the label pictures, the top strip, the frame buffer, the
-// view size, the icon strip and the About picture, then the toolbar state.
+// Start-up follows a fixed order: the window with its smallest size and its
+// menu, settings, context help, the undo folder, every child control
+// (hidden), the colour images, the 76 bitmap buttons with their pictures, the
+// label pictures, the top strip, the frame buffer, the view size, the icon
+// strip and the About picture, then the toolbar state.
 // Commands from the menu, the accelerators and the controls all arrive in
 // EditorEvents::command and are routed from there.
 #include "app/main_window.h"
@@ -145,7 +146,7 @@ void resizeView(int width, int height) {
     logic.clientWidth = width;
     logic.clientHeight = height;
     setViewSize(width, height);
-    logic.ws->moveControl(BUTTON_HELP, {frame.viewWidth + 152, 8, 32, 32});
+    logic.ws->moveControl(BUTTON_HELP, {helpButtonX(frame.viewWidth), 8, 32, 32});
     camera.live.focalLength = focalFromFov(camera.live.fovDegrees);
     transformAndDraw();
 }
@@ -172,6 +173,17 @@ int menuCommandOfButton(int id) {
     if (id >= 1237 && id <= 1240) return CMD_WIREFRAMES + (id - 1237);
     if (id == BUTTON_HELP) return CMD_HELP;
     return 0;
+}
+
+// What every command does first: the button's help line and the About
+// picture go.
+void beginCommand() {
+    if (app.tooltipButton) hideButtonHelp();
+    if (app.aboutShown) {
+        app.aboutShown = false;
+        transformAndDraw();
+        invalidateView();
+    }
 }
 
 // The caller's side of a panel command that reported a change.
@@ -201,12 +213,7 @@ class EditorEvents : public WindowEvents {
         // whose menu item is grayed does nothing, whichever way it came.
         const int menuId = fromControl ? menuCommandOfButton(id) : isMenuCommand(id) ? id : 0;
         if (menuId != 0 && menuGrayed(menuId)) return;
-        if (app.tooltipButton) hideButtonHelp();
-        if (app.aboutShown) {
-            app.aboutShown = false;
-            transformAndDraw();
-            invalidateView();
-        }
+        beginCommand();
         if (fromControl) {
             if (menuId != 0) {
                 handleMenuCommand(menuId);
@@ -256,6 +263,19 @@ class EditorEvents : public WindowEvents {
     void mouseUp(int keys, int x, int y) override {
         redrawByResult(::mouseUp(withButtonBits(keys), x, y));
         snapshotAfterEdit();
+    }
+    void wheel(int x, int y, int delta) override {
+        if (!model.modelLoaded || mouse.dragActive) return;
+        const int result = mouseWheel(x, y, delta);
+        if (result != 0) app.aboutShown = false; // the view comes back, as after a press
+        redrawByResult(result);
+    }
+    // The first file opens as File > Open would open it from its dialog.
+    void filesDropped(const std::vector<std::string>& paths) override {
+        if (paths.empty()) return;
+        beginCommand();
+        openDroppedFile(paths.front());
+        updateContinuousMode();
     }
     void resize(int width, int height) override {
         resizeView(width, height);
@@ -323,6 +343,8 @@ bool startEditor(WindowSystem& ws, const StartOptions& options) {
     if (!ws.createMainWindow(&editorEvents, small ? 640 : 800, small ? 400 : 560,
                              screenWidth <= 800))
         return false;
+    // The strip with all its buttons, and the tallest panel page, beside a view.
+    ws.setMinimumClientSize(topStripMinimumWidth(), panelMinimumHeight());
     ws.createMenu(menuEntries());
     ws.setAccelerators(accelerators());
     setWindowTitle();

@@ -1,7 +1,7 @@
 // The main window's logic: start-up and window creation, the window events
-// (resize, paint, close, mouse, commands) and their routing, the redraw of
-// the 3D view, and shut-down. Written against the window-system interface
-// only, so that tests drive it with a fake.
+// (resize, paint, close, mouse and wheel, dropped files, commands) and their
+// routing, the redraw of the 3D view, and shut-down. Written against the
+// window-system interface only, so that tests drive it with a fake.
 #pragma once
 
 #include <string>

@@ -80,10 +80,12 @@ void setWindowMode(int id) {
     afterViewChange(true);
 }
 
-void openCommand() {
+// File > Open; a dropped file stands in for the dialog's answer.
+void openCommand(const std::string* dropped = nullptr) {
     cancelMappingEdit();
     if (unsavedChangesQuestion()) {
-        const std::string path = runFileDialog(DIALOG_FCE_OPEN, app.fceDialogPath);
+        const std::string path =
+            dropped ? *dropped : runFileDialog(DIALOG_FCE_OPEN, app.fceDialogPath);
         if (!path.empty()) {
             stopAnimation();
             if (!model.modelLoaded) {
@@ -323,6 +325,10 @@ void quitEditor() {
     if (!unsavedChangesQuestion()) return;
     writeConfig();
     windows().quit(0);
+}
+
+void openDroppedFile(const std::string& path) {
+    openCommand(&path);
 }
 
 void handleMenuCommand(int id) {

@@ -6,12 +6,17 @@
 
 #include "platform/window_system.h"
 
+#include <string>
 #include <vector>
 
 const std::vector<MenuEntry>& menuEntries();
 const std::vector<Accelerator>& accelerators();
 
 void handleMenuCommand(int id);
+// Opens a file dropped onto the window as File > Open opens the file chosen
+// in its dialog: the mapping edit is cancelled and unsaved changes asked
+// about first.
+void openDroppedFile(const std::string& path);
 
 void updateViewChecks();
 void updatePageChecks();

@@ -5,6 +5,10 @@
 // widget (two 24x24 icons at the top right) hides the pointer and pins it to
 // the view centre, so a drag can go on for ever in any direction; every step
 // is then measured from the centre.
+//
+// The wheel zooms the camera on every page, as a right-button drag on the
+// widget does: one notch (120 units of angle delta) as a drag of
+// WHEEL_NOTCH_PIXELS, turning it away from the user as dragging up (nearer).
 #include "app/mouse.h"
 
 #include "app/app_state.h"
@@ -27,6 +31,8 @@ namespace {
 
 constexpr int WIDGET_BOTTOM = 72; // last client row of the widget
 constexpr int WIDGET_HALF = 24;
+constexpr int WHEEL_NOTCH = 120;
+constexpr float WHEEL_NOTCH_PIXELS = 10.0f;
 
 bool insideView(int x, int y) {
     return x > PANEL_WIDTH && y > STRIP_HEIGHT;
@@ -287,6 +293,11 @@ int mouseUp(int keys, int x, int y) {
     if (!clickMark(vx, vy, tool == 3)) return 0;
     app.snapshotPending = true;
     return 2;
+}
+
+int mouseWheel(int x, int y, int delta) {
+    if (!insideView(x, y) || delta == 0) return 0;
+    return cameraZoomDrag(-float(delta) * WHEEL_NOTCH_PIXELS / WHEEL_NOTCH);
 }
 
 void updateCursorShape(int x, int y) {

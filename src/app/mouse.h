@@ -1,6 +1,6 @@
 // Mouse input over the 3D view: panning, orbiting and zooming the camera,
 // turning the light, the navigation widget in the view's top-right corner,
-// and the pointer shape of the selection tools.
+// zooming by the wheel, and the pointer shape of the selection tools.
 #pragma once
 
 struct MouseState {
@@ -19,6 +19,9 @@ extern MouseState mouse;
 int mouseDown(int keys, int x, int y);
 int mouseMove(int keys, int x, int y);
 int mouseUp(int keys, int x, int y);
+// The wheel turned by `delta` (120 a notch, positive away from the user) at
+// client (x, y): zooms the camera when over the view; returns as above.
+int mouseWheel(int x, int y, int delta);
 // A pointer move without a drag.
 void updateCursorShape(int x, int y);
 

@@ -15,6 +15,7 @@
 #include "model/names.h"
 #include "platform/window_system.h"
 #include "render/camera.h"
+#include "render/frame_buffer.h"
 #include "render/light.h"
 #include "render/overlays.h"
 #include "render/render_state.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <span>
 #include <string>
 
 namespace {
@@ -55,6 +57,10 @@ const ListSpec panelLists[] = {
 
 const char* const pageTitles[6] = {" Camera",  " Parts",  " Surfaces",
                                    " Dummies", " Colors", " Textures"};
+const ClientRect headerRect{8, 48, 176, 16};
+// The flag list, shorter when the driver-movement controls stand below it.
+const ClientRect flagListRect{16, 408, 160, 100};
+constexpr int DRIVER_FLAG_LIST_HEIGHT = 84;
 
 // A control and where a page puts it.
 struct Place {
@@ -238,7 +244,9 @@ bool driverCheck() {
         else
             model.partFlags[p] &= ~PART_DRIVER;
     }
-    windows().moveControl(ID_FLAG_LIST, {16, 408, 160, driver ? 84 : 100});
+    ClientRect list = flagListRect;
+    if (driver) list.height = DRIVER_FLAG_LIST_HEIGHT;
+    windows().moveControl(ID_FLAG_LIST, list);
     return driver;
 }
 
@@ -332,7 +340,7 @@ void showPage(int page, bool show) {
     if (page < 0 || page > 5) return;
     WindowSystem& ws = windows();
     if (show) {
-        ws.moveControl(ID_HEADER_LABEL_1, {8, 48, 176, 16});
+        ws.moveControl(ID_HEADER_LABEL_1, headerRect);
         ws.setText(ID_HEADER_LABEL_1, pageTitles[page]);
     }
     switch (page) {
@@ -400,4 +408,20 @@ void fillPanelLists() {
         ws.listSelect(ID_DUMMY_LIST, int(model.selectedDummy), true);
     fillFixedLists();
     refreshColorPresets(false);
+}
+
+int panelMinimumHeight() {
+    int right = 0, bottom = 0;
+    auto extend = [&](const ClientRect& r) {
+        right = std::max(right, r.x + r.width);
+        bottom = std::max(bottom, r.y + r.height);
+    };
+    const std::span<const Place> pages[] = {cameraPlaces,  partPlaces,  selectionPlaces,
+                                            surfacePlaces, dummyPlaces, colorPlaces,
+                                            texturePlaces};
+    for (std::span<const Place> places : pages)
+        for (const Place& p : places) extend(p.rect);
+    for (const ListSpec& list : panelLists) extend(list.rect);
+    extend(headerRect), extend(flagListRect);
+    return bottom + (PANEL_WIDTH - right);
 }

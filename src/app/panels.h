@@ -39,3 +39,7 @@ void refreshSurfaceFlags();
 
 // The selected part, or -1 when the model has none to select.
 int selectedPartIndex();
+
+// The lowest client row the tallest page needs: the bottom of its lowest
+// control and below it the margin the panel keeps right of its widest one.
+int panelMinimumHeight();

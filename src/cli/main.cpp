@@ -312,6 +312,14 @@ int main(int argc, char** argv) {
                    "Light from the viewer's side");
     draw->add_flag("--light-symbol", render.lightMode, "Show the light symbol (Camera page)");
 
+    int thumbnailSize = 256;
+    auto* thumbnail = app.add_subcommand(
+        "thumbnail", "Draw a model as the editor shows it after opening, into a square PNG");
+    thumbnail->add_option("IN", file, "FCE file to draw")->required();
+    thumbnail->add_option("OUT", output, "PNG file to write")->required();
+    thumbnail->add_option("--size", thumbnailSize, "Side in pixels (default 256)")
+        ->check(CLI::Range(THUMBNAIL_MIN_SIZE, THUMBNAIL_MAX_SIZE));
+
     try {
         app.parse(argc, argv);
         if (*draw && std::sscanf(size.c_str(), "%dx%d", &render.width, &render.height) != 2)
@@ -329,5 +337,6 @@ int main(int argc, char** argv) {
         return commandExport(type, file, part, output, *titleOption ? &title : nullptr);
     if (*importCommand) return commandImport(file, partFile, output, part, type);
     if (*draw) return renderModelToPng(file, output, render) ? 0 : EXIT_INVALID;
+    if (*thumbnail) return thumbnailToPng(file, output, thumbnailSize) ? 0 : EXIT_INVALID;
     return EXIT_USAGE;
 }

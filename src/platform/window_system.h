@@ -154,6 +154,13 @@ class WindowEvents {
     virtual void mouseDown(int keys, int x, int y) = 0;
     virtual void mouseMove(int keys, int x, int y) = 0;
     virtual void mouseUp(int keys, int x, int y) = 0;
+    // The wheel turned with the pointer at (x, y) over the client area (not
+    // over a control that used it): `delta` in eighths of a degree, 120 for a
+    // notch of an ordinary wheel, positive when turned away from the user.
+    virtual void wheel(int x, int y, int delta) = 0;
+    // Files were dropped onto the main window: the paths of the local ones,
+    // in the order given, never none.
+    virtual void filesDropped(const std::vector<std::string>& paths) = 0;
     virtual void resize(int clientWidth, int clientHeight) = 0;
     // The window is being repainted. The last presented picture is redrawn
     // by the window system itself; the logic may present a newer one here.
@@ -183,6 +190,8 @@ class WindowSystem {
     virtual void createMenu(const std::vector<MenuEntry>& entries) = 0;
     virtual void setAccelerators(const std::vector<Accelerator>& accelerators) = 0;
     virtual void clientSize(int& width, int& height) = 0;
+    // The user cannot make the client area smaller than this.
+    virtual void setMinimumClientSize(int width, int height) = 0;
 
     // Child controls, addressed by ID (IDs of controls without one are given
     // by the logic from a private range).

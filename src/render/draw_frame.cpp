@@ -144,5 +144,5 @@ void drawFrame() {
     else
         drawOtherPage();
     if (render.textureMappingActive) drawTextureMappingView();
-    overlayCornerIcons();
+    if (render.cornerIcons) overlayCornerIcons();
 }

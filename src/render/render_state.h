@@ -39,6 +39,9 @@ struct RenderState {
     bool textureMappingActive = false;
     int textureViewSize = 512; // 512 or 256
 
+    // The view's corner icons are drawn; a picture of the car alone goes without.
+    bool cornerIcons = true;
+
     int drawCount = 0; // entries of the draw list built by the last frame
 };
 

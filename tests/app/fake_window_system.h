@@ -7,6 +7,7 @@
 
 #include "platform/window_system.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <string>
@@ -55,6 +56,7 @@ class FakeWindowSystem : public WindowSystem {
     void createMenu(const std::vector<MenuEntry>& entries) override;
     void setAccelerators(const std::vector<Accelerator>& table) override { accelerators = table; }
     void clientSize(int& w, int& h) override { w = width, h = height; }
+    void setMinimumClientSize(int w, int h) override { minimumWidth = w, minimumHeight = h; }
 
     void createControl(int id, ControlKind kind, ClientRect rect, uint32_t style,
                        const std::string& text) override;
@@ -135,8 +137,15 @@ class FakeWindowSystem : public WindowSystem {
     // Moves are kept inside a confinement, as the pointer is.
     void mouseMove(int keys, int x, int y) { movePointer(x, y), events->mouseMove(keys, x, y); }
     void mouseUp(int keys, int x, int y) { movePointer(x, y), events->mouseUp(keys, x, y); }
+    void wheel(int x, int y, int delta) { events->wheel(x, y, delta); }
+    // Files dropped from another program: the local ones, as Qt's backend reports them.
+    void drop(const std::vector<std::string>& paths) { events->filesDropped(paths); }
     void hover(int controlId) { events->hover(controlId); }
-    void resize(int w, int h) { width = w, height = h, events->resize(w, h); }
+    // Never below the minimum, which the user cannot go past.
+    void resize(int w, int h) {
+        width = std::max(w, minimumWidth), height = std::max(h, minimumHeight);
+        events->resize(width, height);
+    }
     void close() { events->closeRequest(); }
     // Idle turns of the loop: frames only in continuous mode.
     void idle(int frames = 1) {
@@ -157,6 +166,7 @@ class FakeWindowSystem : public WindowSystem {
     WindowEvents* events = nullptr;
     int screenWidth = 1024, screenHeight = 768;
     int width = 0, height = 0; // client size
+    int minimumWidth = 0, minimumHeight = 0;
     bool maximised = false, windowShown = false, continuous = false, quitRequested = false;
     std::string title;
     std::map<int, FakeControl> controls;

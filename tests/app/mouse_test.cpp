@@ -88,3 +88,24 @@ TEST_F(CarTest, WidgetDragTurnsOrPansFromThePinnedPointer) {
     EXPECT_EQ(std::make_pair(camera.live.yaw, camera.live.panY),
               std::make_pair(yaw, float(-0.02 * 10)));
 }
+
+// A wheel notch zooms as a right-button drag of ten pixels, away from the
+// user as upward, in perspective and in an axis view, and redraws; only over
+// the view and not during a drag.
+TEST_F(CarTest, AWheelNotchZoomsAsATenPixelRightDrag) {
+    for (const auto& [view, notch] : {std::pair(1241, 1), {1241, -1}, {1242, 1}, {1242, -1}}) {
+        const ViewCamera before = (ws.click(view), camera.live);
+        drag(KEY_RIGHT, 400, 300, 0, -10 * notch);
+        const auto dragged = std::make_tuple(camera.live.distance, camera.live.orthoScale, false);
+        camera.live = before, ws.presented.clear(), ws.wheel(400, 300, 120 * notch);
+        EXPECT_EQ(
+            std::make_tuple(camera.live.distance, camera.live.orthoScale, ws.presented.empty()),
+            dragged)
+            << view << notch;
+    }
+    const float scale = camera.live.orthoScale; // a tenth of a notch at the view's corner zooms
+    ws.wheel(PANEL_WIDTH, 300, 120), ws.wheel(400, STRIP_HEIGHT, 120);
+    ws.mouseDown(KEY_LEFT, 400, 300), ws.wheel(400, 300, 120), ws.mouseUp(KEY_LEFT, 400, 300);
+    ws.wheel(PANEL_WIDTH + 1, STRIP_HEIGHT + 1, 12);
+    EXPECT_EQ(camera.live.orthoScale, scale + 2.0f);
+}

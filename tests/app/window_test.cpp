@@ -102,6 +102,53 @@ TEST_F(CarTest, ResizingMovesTheHelpButtonWidgetAndStatusLine) {
     EXPECT_FALSE(ws.shown(ID_STATUS_LINE));
 }
 
+// At its smallest the window holds the strip, Help a step from the last
+// button, and the tallest page with the panel's margin of 8 pixels below it.
+TEST_F(CarTest, TheSmallestWindowHoldsTheStripAndTheTallestPage) {
+    int widest = 0, lowest = 0, strip = 0;
+    ws.resize(1, 1);
+    for (int p = 0; p < 6; ++p) {
+        page(p);
+        for (const auto& [id, c] : ws.controls)
+            if (c.shown && c.rect.y >= STRIP_HEIGHT)
+                widest = std::max(widest, c.rect.x + c.rect.width),
+                lowest = std::max(lowest, c.rect.y + c.rect.height);
+            else if (c.shown && id != BUTTON_HELP)
+                strip = std::max(strip, c.rect.x + c.rect.width);
+    }
+    EXPECT_EQ(std::make_tuple(widest, lowest, ws.control(BUTTON_HELP).rect.x - strip),
+              std::make_tuple(PANEL_WIDTH - 8, ws.height - 8, 4));
+}
+
+// A dropped file opens as File > Open opens it: the mapping edit cancelled
+// and unsaved changes asked about first (Cancel keeps the car, Yes saves
+// it), the first of several files; one that is no car is refused as Open
+// refuses it, and the wheel then does nothing.
+TEST_F(CarTest, ADroppedFileOpensAsOpenDoes) {
+    const std::string car = model.fcePath, other = dir.file("other.fce"),
+                      broken = dir.file("broken.fce");
+    fs::copy_file(car, other), fs::copy_file(dir.file("car00.tga"), dir.file("other00.tga"));
+    writeBytes(broken, std::vector<uint8_t>(100, 0));
+    const std::vector<uint8_t> saved = readBytes(car);
+    for (int t = 0; t < 10; ++t) model.triangles[t].flags |= TRI_SELECTED;
+    page(PAGE_TEXTURES), ws.click(1269), model.modelModified = true;
+    ws.messageBoxAnswers = {ANSWER_CANCEL}, ws.drop({other});
+    EXPECT_EQ(std::make_tuple(render.textureMappingActive, model.fcePath, ws.messageBoxes.size(),
+                              ws.messageBoxes.back().text),
+              std::make_tuple(false, car, 1ul, "Save FCE file before closing?"));
+    ws.messageBoxAnswers = {ANSWER_YES}, ws.drop({other, broken});
+    EXPECT_EQ(std::make_tuple(readBytes(car) != saved, ws.title, ws.messageBoxes.size()),
+              std::make_tuple(true, "Vornix: other.fce", 2ul));
+    ws.drop({broken}), ws.fileAnswers = {broken}, ws.menu(CMD_OPEN);
+    const auto& boxes = ws.messageBoxes;
+    EXPECT_EQ(
+        std::make_tuple(model.modelLoaded, boxes.size(), boxes[2].text.rfind("Unreadable", 0)),
+        std::make_tuple(false, 4ul, 0ul));
+    EXPECT_EQ(boxes[2].text, boxes[3].text);
+    ws.presented.clear(), ws.wheel(400, 300, 120);
+    EXPECT_TRUE(ws.presented.empty());
+}
+
 // Undo folders are named after their editor's process; those of editors that
 // no longer run go at start, this editor's at exit.
 TEST_F(EditorTest, UndoFoldersOfEditorsGoneAreRemovedAtStart) {

@@ -1,10 +1,12 @@
 // The editor on the real Qt backend (offscreen): start with the sample car,
 // menu texts and states, accelerators, the 3D view in the window, button
-// pictures, and quitting with and without unsaved changes.
+// pictures, quitting with and without unsaved changes, the wheel, dropped
+// files and the smallest window.
 #include "app/app_state.h"
 #include "app/buttons.h"
 #include "app/control_ids.h"
 #include "app/main_window.h"
+#include "app/panels.h"
 #include "model/car_model.h"
 #include "platform/qt/qt_window_system.h"
 #include "platform/qt_test_app.h"
@@ -21,6 +23,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 
 #include <filesystem>
 
@@ -110,6 +113,33 @@ TEST_F(EditorOnQt, SaveAfterAFailedOpenLeavesTheCarAlone) {
     press(Qt::Key_S, Qt::ControlModifier); // no message, no dialog
     EXPECT_TRUE(!QApplication::activeModalWidget() && readBytes(fce) == saved &&
                 dir.entries() == 3);
+}
+
+// A wheel notch over the view zooms as a ten-pixel drag upward; of the URLs
+// dropped the first local file opens. The window cannot be made smaller than
+// its layout needs.
+TEST_F(EditorOnQt, TheWheelZoomsADroppedCarOpensAndTheWindowKeepsItsLeast) {
+    QWidget* client = ws->clientWidget();
+    const float distance = camera.live.distance;
+    const QPointF at(192 + 100, 48 + 100);
+    QWheelEvent wheel(at, client->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(client, &wheel);
+    EXPECT_EQ(camera.live.distance, float(distance + 0.02 * -10.0));
+    for (const std::string name : {"other.fce", "other00.tga"})
+        std::filesystem::copy_file(dir.file("car" + name.substr(5)), dir.file(name));
+    QMimeData files;
+    files.setUrls({QUrl("https://example.org/car.fce"),
+                   QUrl::fromLocalFile(QString::fromStdString(dir.file("other.fce"))),
+                   QUrl::fromLocalFile(QString::fromStdString(fce))});
+    QDragEnterEvent enter({300, 300}, Qt::CopyAction, &files, Qt::NoButton, {});
+    QApplication::sendEvent(window(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &files, Qt::NoButton, {});
+    QApplication::sendEvent(window(), &drop), processEvents();
+    EXPECT_EQ(window()->windowTitle(), "Vornix: other.fce");
+    window()->resize(1, 1), processEvents();
+    EXPECT_EQ(client->size(), QSize(topStripMinimumWidth(), panelMinimumHeight()));
 }
 
 TEST_F(EditorOnQt, QuitWritesTheSettingsAndEndsTheLoop) {

@@ -129,3 +129,37 @@ TEST_F(Golden, SnowmanPicturesKeepTheirHashes) {
             EXPECT_EQ(hash, expected) << name;
     }
 }
+
+// Thumbnails are squares of 16 to 1024 pixels with the car filling the room
+// inside a margin of a sixteenth, textured when its texture lies beside it.
+// A file that is no car, or a picture that cannot be written, leaves no file.
+TEST_F(Golden, ThumbnailsAreSquaresOfTheCarOrNothing) {
+    const std::string bare = dir.file("bare.fce"), broken = dir.file("broken.fce");
+    writeBytes(bare, readBytes(sampleFce())), writeBytes(broken, std::vector<uint8_t>(100, 0));
+    std::vector<uint32_t> picture, untextured;
+    using Run = std::tuple<int, long, size_t>; // status, lines on standard error, pixels
+    auto thumbnail = [&](const std::string& car, int size, const std::string& png = "t.png") {
+        const CliRun run =
+            runCli("thumbnail " + car + " " + dir.file(png) + " --size " + std::to_string(size));
+        picture = readPng(dir.file(png));
+        return Run{run.status, std::count(run.err.begin(), run.err.end(), '\n'), picture.size()};
+    };
+    for (const auto& [car, size, expected] : {std::tuple(sampleFce(), 15, Run{2, 2, 0}),
+                                              {sampleFce(), 1025, Run{2, 2, 0}},
+                                              {broken, 256, Run{1, 1, 0}},
+                                              {sampleFce(), 16, Run{0, 0, 16 * 16}},
+                                              {sampleFce(), 1024, Run{0, 0, 1024 * 1024}},
+                                              {bare, 256, Run{0, 1, 256 * 256}}})
+        EXPECT_EQ(thumbnail(car, size), expected) << car << " " << size;
+    untextured = picture;
+    EXPECT_EQ(thumbnail(sampleFce(), 256, "missing/t.png"), (Run{1, 1, 0}));
+    EXPECT_EQ(dir.entries(), 3); // the cars and the last picture, no temporary file
+    thumbnail(sampleFce(), 256);
+    int lit = 0, changed = 0, left = 256, right = 0;
+    for (int i = 0; i < 256 * 256; ++i) {
+        lit += picture[i] != 0, changed += picture[i] != untextured[i];
+        if (picture[i] != 0) left = std::min(left, i % 256), right = std::max(right, i % 256);
+    }
+    EXPECT_EQ(std::make_tuple(left, right, lit > 256 * 256 / 4, changed > lit / 2),
+              std::make_tuple(16, 239, true, true));
+}

@@ -119,6 +119,8 @@ class QtWindowTest : public ::testing::Test, public WindowEvents {
     void mouseDown(int keys, int x, int y) override { mouse.emplace_back('d', keys, x, y); }
     void mouseMove(int keys, int x, int y) override { mouse.emplace_back('m', keys, x, y); }
     void mouseUp(int keys, int x, int y) override { mouse.emplace_back('u', keys, x, y); }
+    void wheel(int, int, int) override {} // the editor's window tests see wheel and drops
+    void filesDropped(const std::vector<std::string>&) override {}
     void resize(int width, int height) override { size = {width, height}; }
     void paint() override { onPaint(); }
     void closeRequest() override { closeRequests++; }

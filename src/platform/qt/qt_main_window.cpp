@@ -5,14 +5,47 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFile>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
-MainWindow::MainWindow(QtShared* shared) : shared(shared) {}
+namespace {
+// The local files among the URLs a drag carries, as the system names them.
+std::vector<std::string> localFiles(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (data && data->hasUrls())
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile())
+                paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    return paths;
+}
+} // namespace
+
+MainWindow::MainWindow(QtShared* shared) : shared(shared) {
+    setAcceptDrops(true);
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (shared->events) shared->events->closeRequest();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!localFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+// The drop is finished before the logic hears of it: what the logic does
+// then (a question, opening the file) must not keep the dragging program
+// waiting.
+void MainWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths = localFiles(event->mimeData());
+    if (paths.empty()) return;
+    event->acceptProposedAction();
+    QTimer::singleShot(0, this, [shared = shared, paths = std::move(paths)] {
+        if (shared->events) shared->events->filesDropped(paths);
+    });
 }
 
 ClientArea::ClientArea(QtShared* shared, QWidget* parent) : QWidget(parent), shared(shared) {
@@ -83,6 +116,16 @@ void ClientArea::mouseMoveEvent(QMouseEvent* event) {
     QPoint pos = confined(event->position().toPoint(), true);
     shared->events->mouseMove(mouseKeyState(event->buttons(), event->modifiers()), pos.x(),
                               pos.y());
+}
+
+void ClientArea::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (!shared->events || delta == 0) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    shared->events->wheel(pos.x(), pos.y(), delta);
 }
 
 void ClientArea::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,7 +1,8 @@
 // The main window of the Qt backend and its client area. The client area is
 // where the panel's controls live and where the 3D view's picture is shown:
 // it keeps an image that wraps the logic's frame memory and redraws it on
-// every paint, and it turns mouse input into the logic's mouse calls.
+// every paint, and it turns mouse input into the logic's mouse calls. The
+// main window takes local files dropped onto it.
 #pragma once
 
 #include "platform/qt/qt_shared.h"
@@ -17,6 +18,8 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override; // the logic decides whether to quit
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     QtShared* shared;
@@ -37,6 +40,7 @@ class ClientArea : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     QPoint confined(const QPoint& pos, bool movePointer);

@@ -157,6 +157,10 @@ void QtWindowSystem::clientSize(int& width, int& height) {
     height = client ? client->height() : 0;
 }
 
+void QtWindowSystem::setMinimumClientSize(int width, int height) {
+    if (client) client->setMinimumSize(width, height); // the window's minimum follows
+}
+
 void QtWindowSystem::createControl(int id, ControlKind kind, ClientRect rect, uint32_t style,
                                    const std::string& text) {
     if (!client) return;

@@ -32,6 +32,7 @@ class QtWindowSystem : public WindowSystem {
     void createMenu(const std::vector<MenuEntry>& entries) override;
     void setAccelerators(const std::vector<Accelerator>& accelerators) override;
     void clientSize(int& width, int& height) override;
+    void setMinimumClientSize(int width, int height) override;
 
     void createControl(int id, ControlKind kind, ClientRect rect, uint32_t style,
                        const std::string& text) override;
