@@ -63,6 +63,11 @@ export QT_QPA_PLATFORM=offscreen
 "$prefix/bin/vornix" --help | grep -q -- --data-folder || fail "vornix --help"
 folder=$("$prefix/bin/vornix" --data-folder)
 [ "$folder" = "$prefix/share/vornix" ] || fail "the installed editor reads its data from '$folder'"
+# The installed editor opens the car and keeps running until it is stopped.
+status=0
+XDG_CONFIG_HOME="$tmp/config" timeout 3 "$prefix/bin/vornix" "$source/data/sample/car.fce" \
+    2>editor.txt || status=$?
+[ "$status" = 124 ] || fail "the installed editor ended with $status: $(cat editor.txt)"
 
 if [ "$man" != 1 ]; then
     echo "no manual pages to check: help2man was not found when the build was configured"
