@@ -92,31 +92,18 @@ int cameraZoomDrag(float dy) {
 void moveByScreenDelta(float dx, float dy, Vec3& p) {
     const float s = camera.live.orthoScale;
     const float ds = s != 0.0f ? dx / s : 0.0f, es = s != 0.0f ? dy / s : 0.0f;
+    // Axis views 1..6: the model axis a sideways step moves along (with its
+    // direction) and the one an upward step moves along.
+    static constexpr struct {
+        int across, sign, up;
+    } viewAxes[7] = {{0, 1, 1}, {0, -1, 1}, {2, 1, 1}, {0, -1, 2}, {0, 1, 1}, {2, -1, 1}, {0, 1, 2}};
     float change[3] = {0, 0, 0};
-    switch (camera.live.viewIndex) {
-    case 0:
+    const int view = camera.live.viewIndex;
+    if (view == 0) {
         change[0] = 0.01f * dx, change[1] = -0.01f * dy;
-        break;
-    case 1:
-        change[0] = -ds, change[1] = -es;
-        break;
-    case 2:
-        change[1] = -es, change[2] = ds;
-        break;
-    case 3:
-        change[0] = -ds, change[2] = -es;
-        break;
-    case 4:
-        change[0] = ds, change[1] = -es;
-        break;
-    case 5:
-        change[1] = -es, change[2] = -ds;
-        break;
-    case 6:
-        change[0] = ds, change[2] = -es;
-        break;
-    default:
-        break;
+    } else if (view > 0 && view <= 6) {
+        change[viewAxes[view].across] = float(viewAxes[view].sign) * ds;
+        change[viewAxes[view].up] = -es;
     }
     float* axes[3] = {&p.x, &p.y, &p.z};
     for (int a = 0; a < 3; ++a)

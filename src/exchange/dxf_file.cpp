@@ -90,12 +90,7 @@ bool readDxfPart(int index, long long size) {
             face += inFace;
             return;
         }
-        if (code == 999) {
-            if (startsWith(value, "Partname = ", rest)) part.readName(rest);
-            if (startsWith(value, "Position = ", rest)) part.readPosition(rest);
-            if (startsWith(value, "Groups = ", rest)) part.readGroupCount(rest);
-            if (startsWith(value, "Smoothing = ", rest)) part.readSmoothing(rest);
-        }
+        if (code == 999 && part.readHeadLine(value)) return;
         if (!inFace) return;
         const auto f = size_t(face);
         ModelTriangle& tri = part.triangles[f];

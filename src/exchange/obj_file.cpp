@@ -106,15 +106,8 @@ bool readObjPart(int index, long long size) {
     forEachLine(text, [&](std::string_view line) {
         std::string_view rest;
         ModelTriangle* tri = cursor < part.triangles.size() ? &part.triangles[cursor] : nullptr;
-        if (startsWith(line, "# Partname = ", rest)) {
-            part.readName(rest);
-        } else if (startsWith(line, "# Position = ", rest)) {
-            part.readPosition(rest);
-        } else if (startsWith(line, "# Groups = ", rest)) {
-            part.readGroupCount(rest);
-        } else if (startsWith(line, "# Smoothing = ", rest)) {
-            part.readSmoothing(rest);
-        } else if (startsWith(line, "# Group = ", rest)) {
+        if (startsWith(line, "# ", rest) && part.readHeadLine(rest)) return;
+        if (startsWith(line, "# Group = ", rest)) {
             if (tri) tri->groupAndBase = uint16_t(readInteger(rest));
         } else if (startsWith(line, "# Flags = ", rest)) {
             if (tri) tri->flags = uint32_t(readInteger(rest));

@@ -33,6 +33,21 @@ bool finite(const Vec3& v) {
 TextPart::TextPart(int triangleCount)
     : vertices(size_t(3) * size_t(triangleCount)), triangles(size_t(triangleCount)) {}
 
+bool TextPart::readHeadLine(std::string_view text) {
+    std::string_view rest;
+    if (startsWith(text, "Partname = ", rest))
+        readName(rest);
+    else if (startsWith(text, "Position = ", rest))
+        readPosition(rest);
+    else if (startsWith(text, "Groups = ", rest))
+        readGroupCount(rest);
+    else if (startsWith(text, "Smoothing = ", rest))
+        readSmoothing(rest);
+    else
+        return false;
+    return true;
+}
+
 void TextPart::readName(std::string_view rest) {
     named = true;
     std::memset(name, 0, NAME_SIZE);

@@ -29,8 +29,12 @@ struct TextPart {
     int vertexCount = 0;
     std::vector<ModelTriangle> triangles; // groupAndBase: the group word alone
 
-    // The comment lines both formats carry, each given the text after its
-    // label ("Partname = " and so on).
+    // The comment lines both formats carry about the whole part: "Partname = ",
+    // "Position = ", "Groups = " or "Smoothing = " and their values, given
+    // without the format's comment mark. False for any other text.
+    bool readHeadLine(std::string_view text);
+
+  private:
     void readName(std::string_view rest);
     void readPosition(std::string_view rest);
     void readGroupCount(std::string_view rest);
